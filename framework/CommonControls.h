@@ -1,0 +1,68 @@
+// Classes in this file:
+//   CTabCtrl   - tab control
+//   CImageList - image list; the one wrapper here that owns its handle
+#pragma once
+
+#include "Wnd.h"
+
+#include <commctrl.h>
+
+class CTabCtrl : public CWnd
+{
+public:
+// Attributes
+    // TCM_GETCURSEL
+    int GetCurSel() const { return (int)SendMessage(TCM_GETCURSEL); }
+    // TCM_SETCURSEL
+    int SetCurSel(int nItem) { return (int)SendMessage(TCM_SETCURSEL, nItem); }
+    // TCM_GETITEMCOUNT
+    int GetItemCount() const { return (int)SendMessage(TCM_GETITEMCOUNT); }
+    // TCM_GETROWCOUNT
+    int GetRowCount() const { return (int)SendMessage(TCM_GETROWCOUNT); }
+
+// Operations
+    // TCM_INSERTITEM with text only
+    int InsertItem(int nItem, LPCSTR pszItem)
+    {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = (LPSTR)pszItem;
+        return (int)SendMessage(TCM_INSERTITEMA, nItem, (LPARAM)&item);
+    }
+};
+
+class CImageList
+{
+public:
+    HIMAGELIST m_hImageList = nullptr;
+
+    CImageList() {}
+    ~CImageList() { DeleteImageList(); }
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+
+    operator HIMAGELIST() const { return m_hImageList; }
+
+// Operations
+    // ImageList_LoadImage of a bitmap resource, cut into images cx pixels wide
+    BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
+    {
+        DeleteImageList();
+        m_hImageList = ImageList_LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nBitmapID), cx, nGrow, crMask,
+                                            IMAGE_BITMAP, LR_CREATEDIBSECTION);
+        return m_hImageList != nullptr;
+    }
+    // ImageList_AddMasked
+    int Add(HBITMAP hBitmap, COLORREF crMask) { return ImageList_AddMasked(m_hImageList, hBitmap, crMask); }
+    // ImageList_GetImageCount
+    int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
+    // ImageList_ExtractIcon: a new icon that the caller destroys
+    HICON ExtractIcon(int nImage) const { return ImageList_ExtractIcon(nullptr, m_hImageList, nImage); }
+    // ImageList_Destroy
+    void DeleteImageList()
+    {
+        if (m_hImageList)
+            ImageList_Destroy(m_hImageList);
+        m_hImageList = nullptr;
+    }
+};

@@ -1,0 +1,120 @@
+// Classes in this file:
+//   CStatic, CButton, CEdit, CComboBox, CListBox, CSliderCtrl
+//
+// Each wrapper holds only the HWND of its base; every method is one message.
+#pragma once
+
+#include "Wnd.h"
+
+#include <commctrl.h>
+
+class CStatic : public CWnd
+{
+public:
+    // STM_SETICON
+    HICON SetIcon(HICON hIcon) { return (HICON)SendMessage(STM_SETICON, (WPARAM)hIcon); }
+};
+
+class CButton : public CWnd
+{
+public:
+    // BM_GETCHECK
+    int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
+    // BM_SETCHECK
+    void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, nCheck); }
+};
+
+class CEdit : public CWnd
+{
+public:
+    // EM_LIMITTEXT
+    void LimitText(int nChars) { SendMessage(EM_LIMITTEXT, nChars); }
+};
+
+class CComboBox : public CWnd
+{
+public:
+// Attributes
+    // CB_GETCOUNT
+    int GetCount() const { return (int)SendMessage(CB_GETCOUNT); }
+    // CB_GETCURSEL
+    int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }
+    // CB_SETCURSEL
+    int SetCurSel(int nSelect) { return (int)SendMessage(CB_SETCURSEL, nSelect); }
+    // CB_GETLBTEXTLEN + CB_GETLBTEXT
+    void GetLBText(int nIndex, CString& rString) const;
+
+// Operations
+    // CB_ADDSTRING
+    int AddString(LPCSTR psz) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)psz); }
+    // CB_SELECTSTRING: first entry after nStartAfter that begins with psz, case-insensitive
+    int SelectString(int nStartAfter, LPCSTR psz) { return (int)SendMessage(CB_SELECTSTRING, nStartAfter, (LPARAM)psz); }
+    // CB_RESETCONTENT
+    void ResetContent() { SendMessage(CB_RESETCONTENT); }
+};
+
+class CListBox : public CWnd
+{
+public:
+// Attributes
+    // LB_GETCOUNT
+    int GetCount() const { return (int)SendMessage(LB_GETCOUNT); }
+    // LB_GETCURSEL
+    int GetCurSel() const { return (int)SendMessage(LB_GETCURSEL); }
+    // LB_SETCURSEL
+    int SetCurSel(int nSelect) { return (int)SendMessage(LB_SETCURSEL, nSelect); }
+    // LB_GETTEXTLEN + LB_GETTEXT
+    void GetText(int nIndex, CString& rString) const;
+
+// Operations
+    // LB_ADDSTRING
+    int AddString(LPCSTR psz) { return (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)psz); }
+    // LB_DELETESTRING
+    int DeleteString(UINT nIndex) { return (int)SendMessage(LB_DELETESTRING, nIndex); }
+    // LB_SELECTSTRING: first entry after nStartAfter that begins with psz, case-insensitive
+    int SelectString(int nStartAfter, LPCSTR psz) { return (int)SendMessage(LB_SELECTSTRING, nStartAfter, (LPARAM)psz); }
+    // LB_RESETCONTENT
+    void ResetContent() { SendMessage(LB_RESETCONTENT); }
+};
+
+class CSliderCtrl : public CWnd
+{
+public:
+// Attributes
+    // TBM_GETPOS
+    int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
+    // TBM_SETPOS; the trackbar keeps the position within its range
+    void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, nPos); }
+    // TBM_GETRANGEMIN
+    int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
+    // TBM_GETRANGEMAX
+    int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
+    // TBM_SETRANGEMIN + TBM_SETRANGEMAX
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
+    {
+        SendMessage(TBM_SETRANGEMIN, FALSE, nMin);
+        SendMessage(TBM_SETRANGEMAX, bRedraw, nMax);
+    }
+};
+
+inline void CComboBox::GetLBText(int nIndex, CString& rString) const
+{
+    rString.Empty();
+    int nLength = (int)SendMessage(CB_GETLBTEXTLEN, nIndex);
+    if (nLength > 0)
+    {
+        SendMessage(CB_GETLBTEXT, nIndex, (LPARAM)rString.GetBuffer(nLength));
+        rString.ReleaseBuffer(nLength);
+    }
+}
+
+inline void CListBox::GetText(int nIndex, CString& rString) const
+{
+    rString.Empty();
+    int nLength = (int)SendMessage(LB_GETTEXTLEN, nIndex);
+    if (nLength > 0)
+    {
+        SendMessage(LB_GETTEXT, nIndex, (LPARAM)rString.GetBuffer(nLength));
+        rString.ReleaseBuffer(nLength);
+    }
+}

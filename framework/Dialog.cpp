@@ -1,0 +1,245 @@
+#include "Dialog.h"
+
+#include <cstring>
+
+// The template's initial list entries live in a resource of this type with the
+// template's id: a sequence of (WORD control id, NUL-terminated entry text),
+// ended by a control id of 0. windres cannot compile MFC's own DLGINIT.
+static LPCSTR const RT_LISTINIT = "LISTINIT";
+
+const AFX_MSGMAP* CDialog::GetThisMessageMap()
+{
+    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, AfxSig_end, AfxMsgFn() } };
+    static const AFX_MSGMAP messageMap = { nullptr, &entries[0] };
+    return &messageMap;
+}
+
+CDialog::~CDialog()
+{
+    // A modeless window must not call back into a destroyed object.
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    INT_PTR nResult = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                        hWndParent, DialogProc, (LPARAM)this);
+    m_hWnd = nullptr;
+    return nResult;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    m_nIDTemplate = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+    HWND hWnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nIDTemplate),
+                                     pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc, (LPARAM)this);
+    return hWnd != nullptr;
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    ExecuteDlgInit(m_nIDTemplate);
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::ExecuteDlgInit(UINT nIDTemplate)
+{
+    HINSTANCE hInstance = AfxGetInstanceHandle();
+    HRSRC hResource = ::FindResourceA(hInstance, MAKEINTRESOURCEA(nIDTemplate), RT_LISTINIT);
+    if (!hResource)
+        return;
+    HGLOBAL hData = ::LoadResource(hInstance, hResource);
+    const BYTE* p = hData ? (const BYTE*)::LockResource(hData) : nullptr;
+    if (!p)
+        return;
+    const BYTE* pEnd = p + ::SizeofResource(hInstance, hResource);
+    while (p + sizeof(WORD) <= pEnd)
+    {
+        WORD nIDC;
+        memcpy(&nIDC, p, sizeof(WORD));
+        p += sizeof(WORD);
+        if (nIDC == 0)
+            break;
+        const BYTE* pText = p;
+        while (p < pEnd && *p)
+            p++;
+        if (p == pEnd)
+            break;  // an entry without its terminator ends the data
+        p++;
+        HWND hWndCtrl = GetDlgItem(nIDC);
+        char szClass[16] = "";
+        ::GetClassNameA(hWndCtrl, szClass, sizeof(szClass));
+        if (lstrcmpiA(szClass, "ComboBox") == 0)
+            ::SendMessageA(hWndCtrl, CB_ADDSTRING, 0, (LPARAM)pText);
+        else if (lstrcmpiA(szClass, "ListBox") == 0)
+            ::SendMessageA(hWndCtrl, LB_ADDSTRING, 0, (LPARAM)pText);
+    }
+}
+
+BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap; pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
+    {
+        for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nSig != AfxSig_end; pEntry++)
+        {
+            if (pEntry->nMessage != message)
+                continue;
+            switch (pEntry->nSig)
+            {
+            case AfxSig_v:
+                if (pEntry->nCode != HIWORD(wParam) || pEntry->nID != LOWORD(wParam))
+                    continue;
+                (this->*pEntry->pfn.pfn_v)();
+                *pResult = 0;
+                return TRUE;
+            case AfxSig_lwl:
+                *pResult = (this->*pEntry->pfn.pfn_lwl)(wParam, lParam);
+                return TRUE;
+            case AfxSig_notify:
+            {
+                NMHDR* pNMHDR = (NMHDR*)lParam;
+                if (pEntry->nCode != pNMHDR->code || pEntry->nID != pNMHDR->idFrom)
+                    continue;
+                *pResult = 0;
+                (this->*pEntry->pfn.pfn_notify)(pNMHDR, pResult);
+                return TRUE;
+            }
+            case AfxSig_end:
+                break;
+            }
+        }
+    }
+
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+    {
+        if (LOWORD(wParam) == IDOK)
+        {
+            OnOK();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL)
+        {
+            OnCancel();
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CDialog* pDlg;
+    if (message == WM_INITDIALOG)
+    {
+        pDlg = (CDialog*)lParam;
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+        pDlg->m_hWnd = hWnd;
+    }
+    else
+        pDlg = (CDialog*)::GetWindowLongPtrA(hWnd, DWLP_USER);
+    if (!pDlg)
+        return FALSE;
+
+    // No exception may unwind through the window manager.
+    try
+    {
+        if (message == WM_INITDIALOG)
+            return pDlg->OnInitDialog();
+
+        // Dialog colours set by the application apply to every dialog and its statics.
+        CWinApp* pApp = AfxGetApp();
+        if (pApp && pApp->GetDialogBkBrush()
+            && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN))
+        {
+            ::SetBkColor((HDC)wParam, pApp->GetDialogBkColor());
+            ::SetTextColor((HDC)wParam, pApp->GetDialogTextColor());
+            return (INT_PTR)pApp->GetDialogBkBrush();
+        }
+
+        LRESULT lResult = 0;
+        if (!pDlg->OnWndMsg(message, wParam, lParam, &lResult))
+        {
+            if (message == WM_NCDESTROY)
+                pDlg->m_hWnd = nullptr;
+            return FALSE;
+        }
+        ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+        return TRUE;
+    }
+    catch (...)
+    {
+        return FALSE;
+    }
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    // Page windows are created anew by every launcher window; rebind then.
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (rControl.m_hWnd != hWndCtrl)
+        rControl.SubclassWindow(hWndCtrl);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+{
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = AfxGetWindowText(hWndCtrl);
+    else
+        ::SetWindowTextA(hWndCtrl, value);
+}
+
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = (int)::SendMessageA(hWndCtrl, BM_GETCHECK, 0, 0);
+    else
+        ::SendMessageA(hWndCtrl, BM_SETCHECK, (WPARAM)value, 0);
+}
+
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
+{
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    BOOL bDropDownList = (::GetWindowLongA(hWndCtrl, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
+    if (pDX->m_bSaveAndValidate)
+    {
+        if (!bDropDownList)
+        {
+            value = AfxGetWindowText(hWndCtrl);
+            return;
+        }
+        value.Empty();
+        int nIndex = (int)::SendMessageA(hWndCtrl, CB_GETCURSEL, 0, 0);
+        if (nIndex == CB_ERR)
+            return;
+        int nLength = (int)::SendMessageA(hWndCtrl, CB_GETLBTEXTLEN, nIndex, 0);
+        if (nLength > 0)
+        {
+            ::SendMessageA(hWndCtrl, CB_GETLBTEXT, nIndex, (LPARAM)value.GetBuffer(nLength));
+            value.ReleaseBuffer(nLength);
+        }
+    }
+    else if (::SendMessageA(hWndCtrl, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCSTR)value) == CB_ERR && !bDropDownList)
+        ::SetWindowTextA(hWndCtrl, value);
+}
+
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
+{
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        index = (int)::SendMessageA(hWndCtrl, CB_GETCURSEL, 0, 0);
+    else
+        ::SendMessageA(hWndCtrl, CB_SETCURSEL, (WPARAM)index, 0);
+}

@@ -1,0 +1,156 @@
+// Classes in this file:
+//   CDialog        - modal or modeless dialog from a template, with a message map
+//   CDataExchange  - direction and target of one data exchange
+//   DDX_*          - data exchange between a control and a member
+//
+// Message maps are small static tables that CDialog walks; the macros below
+// build them with MFC's spelling:
+//
+//   BEGIN_MESSAGE_MAP(CSoundPage, CSettingsPage)
+//       ON_CBN_SELCHANGE(IDC_SOUND_EMULATION, OnSelchangeSoundEmulation)
+//   END_MESSAGE_MAP()
+#pragma once
+
+#include "Wnd.h"
+
+#include <commctrl.h>
+
+class CDialog;
+class CDataExchange;
+
+// Message map
+enum AfxSig
+{
+    AfxSig_end = 0,
+    AfxSig_v,       // void Handler()                    WM_COMMAND notifications
+    AfxSig_lwl,     // LRESULT Handler(WPARAM, LPARAM)   any window message
+    AfxSig_notify,  // void Handler(NMHDR*, LRESULT*)    WM_NOTIFY
+};
+
+union AfxMsgFn
+{
+    void (CDialog::*pfn_v)();
+    LRESULT (CDialog::*pfn_lwl)(WPARAM, LPARAM);
+    void (CDialog::*pfn_notify)(NMHDR*, LRESULT*);
+
+    constexpr AfxMsgFn() : pfn_v(nullptr) {}
+    constexpr AfxMsgFn(void (CDialog::*pfn)()) : pfn_v(pfn) {}
+    constexpr AfxMsgFn(LRESULT (CDialog::*pfn)(WPARAM, LPARAM)) : pfn_lwl(pfn) {}
+    constexpr AfxMsgFn(void (CDialog::*pfn)(NMHDR*, LRESULT*)) : pfn_notify(pfn) {}
+};
+
+struct AFX_MSGMAP_ENTRY
+{
+    UINT nMessage;  // window message
+    UINT nCode;     // notification code for WM_COMMAND and WM_NOTIFY
+    UINT nID;       // control id for WM_COMMAND and WM_NOTIFY
+    AfxSig nSig;
+    AfxMsgFn pfn;
+};
+
+struct AFX_MSGMAP
+{
+    const AFX_MSGMAP* (*pfnGetBaseMap)();
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+#define DECLARE_MESSAGE_MAP() \
+public: \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
+protected: \
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() \
+    { \
+        typedef theClass ThisClass; \
+        typedef baseClass TheBaseClass; \
+        static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+
+#define END_MESSAGE_MAP() \
+            { 0, 0, 0, AfxSig_end, AfxMsgFn() } \
+        }; \
+        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &_messageEntries[0] }; \
+        return &messageMap; \
+    }
+
+#define ON_COMMAND_CODE(code, id, memberFxn) \
+    { WM_COMMAND, (UINT)(code), (UINT)(id), AfxSig_v, AfxMsgFn(static_cast<void (CDialog::*)()>(&ThisClass::memberFxn)) },
+#define ON_BN_CLICKED(id, memberFxn) ON_COMMAND_CODE(BN_CLICKED, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_COMMAND_CODE(EN_CHANGE, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(CBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(LBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_DBLCLK(id, memberFxn) ON_COMMAND_CODE(LBN_DBLCLK, id, memberFxn)
+#define ON_MESSAGE(message, memberFxn) \
+    { (UINT)(message), 0, 0, AfxSig_lwl, AfxMsgFn(static_cast<LRESULT (CDialog::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn)) },
+#define ON_NOTIFY(code, id, memberFxn) \
+    { WM_NOTIFY, (UINT)(code), (UINT)(id), AfxSig_notify, AfxMsgFn(static_cast<void (CDialog::*)(NMHDR*, LRESULT*)>(&ThisClass::memberFxn)) },
+
+class CDialog : public CWnd
+{
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr)
+        : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+    ~CDialog() override;
+
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+// Operations
+    // DialogBoxParam: runs the dialog modally and returns what EndDialog was given
+    virtual INT_PTR DoModal();
+    // CreateDialogParam: a modeless dialog, a child when the template says so
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+    // Exchanges every bound member with its control; TRUE reads the controls
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    UINT GetDialogTemplateID() const { return m_nIDTemplate; }
+
+// Overridables
+    virtual BOOL OnInitDialog();
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    virtual void DoDataExchange(CDataExchange*) {}
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+
+protected:
+    virtual const AFX_MSGMAP* GetMessageMap() const { return GetThisMessageMap(); }
+    // Walks the message maps; TRUE when a handler took the message
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Fills combo boxes and list boxes from the template's initial list entries
+    void ExecuteDlgInit(UINT nIDTemplate);
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+class CDataExchange
+{
+public:
+    CDataExchange(CDialog* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+    BOOL m_bSaveAndValidate;  // TRUE: controls to members
+    CDialog* m_pDlgWnd;
+
+    HWND PrepareCtrl(int nIDC) const { return m_pDlgWnd->GetDlgItem(nIDC); }
+};
+
+// Binds a control member to the dialog's control of that id
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+// Window text of any control
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+// Check state of a check box or radio button
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+// Combo box text: the selected entry of a drop-down list, the edit text of a
+// drop-down combo; towards the control, CB_SELECTSTRING picks the first entry
+// that begins with the text, and a drop-down combo also shows the text as typed
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
+// Combo box selection index, CB_ERR for none
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);

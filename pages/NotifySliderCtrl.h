@@ -1,0 +1,24 @@
+// Classes in this file:
+//   CNotifySliderCtrl - trackbar that tells its parent about each move
+#pragma once
+
+#include "framework/Controls.h"
+
+// Sent to the slider's parent: wParam is the slider's notify id, lParam 0
+#define WM_SLIDERCHANGE (WM_USER + 10)
+
+class CNotifySliderCtrl : public CSliderCtrl
+{
+public:
+    void SetNotifyID(short nID) { m_nNotifyID = nID; }
+    short GetNotifyID() const { return m_nNotifyID; }
+
+    // Subclasses the trackbar so that its input reaches this object first.
+    void SubclassWindow(HWND hWnd) override;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
+
+    short m_nNotifyID = 0;
+};

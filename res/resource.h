@@ -1,0 +1,66 @@
+// Resource ids of Kovana. Templates, bitmaps and controls are referred to by
+// these names only; the numbers are fixed because stored files and the
+// launcher windows' tables rely on them.
+#pragma once
+
+// Application icon
+#define IDR_MAINFRAME                   128
+
+// Dialog templates
+#define IDD_INFO_PAGE                   175
+#define IDD_CONFIG_PAGE                 176
+#define IDD_JOYSTICK_PAGE               177
+#define IDD_SOUND_PAGE                  178
+#define IDD_KEYBOARD_PAGE               179
+#define IDD_MISC_PAGE                   180
+#define IDD_EMULATOR_PAGE               185
+#define IDD_KICKSTART_PAGE              186
+#define IDD_VIDEO_PAGE                  187
+#define IDD_MEMORY_PAGE                 188
+#define IDD_HARDDISK_PAGE               189
+#define IDD_FLOPPY_PAGE                 190
+#define IDD_TAB_LAUNCHER                265
+#define IDD_CONFIG_NAME                 303
+#define IDD_MAIN                        313
+
+// Page icon bitmaps (35 by 36 pixels, RGB(254,254,254) transparent)
+#define IDB_PAGE_CONFIG                 221
+#define IDB_PAGE_EMULATOR               224
+#define IDB_PAGE_FLOPPY                 227
+#define IDB_PAGE_HARDDISK               230
+#define IDB_PAGE_INFO                   233
+#define IDB_PAGE_JOYSTICK               236
+#define IDB_PAGE_KEYBOARD               239
+#define IDB_PAGE_KICKSTART              242
+#define IDB_PAGE_MEMORY                 251
+#define IDB_PAGE_MISC                   254
+#define IDB_PAGE_SOUND                  257
+#define IDB_PAGE_VIDEO                  260
+
+// Tab launcher window
+#define IDC_TAB_PAGES                   1010
+#define IDC_TAB_PAGE_AREA               1011
+#define IDC_TAB_PAGE_ICON               1150
+
+// Config page and configuration name dialog
+#define IDC_CONFIG_DELETE               1050
+#define IDC_CONFIG_LOAD                 1051
+#define IDC_CONFIG_SAVE                 1049
+#define IDC_CONFIG_NEW                  1052
+#define IDC_CONFIG_LIST                 1104
+#define IDC_CONFIG_NAME                 1105
+
+// Emulator page
+#define IDC_EMULATOR_BROWSE             1053
+#define IDC_EMULATOR_PATH               1054
+#define IDC_EMULATOR_SPEED              1131
+#define IDC_EMULATOR_PRIORITY           1135
+#define IDC_EMULATOR_TYPE               1138
+#define IDC_EMULATOR_PRIORITY_VALUE     1146
+#define IDC_EMULATOR_SPEED_VALUE        1147
+
+// Sound page
+#define IDC_SOUND_EMULATION             1070
+#define IDC_SOUND_BITS                  1071
+#define IDC_SOUND_BUFFER                1072
+#define IDC_SOUND_FREQUENCY             1074

@@ -1,0 +1,162 @@
+#include "TestSupport.h"
+
+#include "framework/Prompt.h"
+
+#include <cstdio>
+
+static CPromptRecorder* s_pRecorder = nullptr;
+
+CTempDir::CTempDir()
+{
+    static int s_nCounter = 0;
+    char szTemp[MAX_PATH] = "";
+    ::GetTempPathA(sizeof(szTemp), szTemp);
+    CString strBase(szTemp);
+    if (!strBase.IsEmpty() && strBase[strBase.GetLength() - 1] == '\\')
+        strBase = strBase.Left(strBase.GetLength() - 1);
+    for (;;)
+    {
+        m_strPath.Format("%s\\kovana-%lu-%d", (LPCSTR)strBase, ::GetCurrentProcessId(), ++s_nCounter);
+        if (::CreateDirectoryA(m_strPath, nullptr))
+            break;
+    }
+}
+
+static void RemoveTree(const CString& strPath)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = ::FindFirstFileA(strPath + "\\*", &fd);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            CString strName(fd.cFileName);
+            if (strName == "." || strName == "..")
+                continue;
+            CString strChild = strPath + "\\" + strName;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(strChild);
+            else
+            {
+                ::SetFileAttributesA(strChild, FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileA(strChild);
+            }
+        } while (::FindNextFileA(hFind, &fd));
+        ::FindClose(hFind);
+    }
+    ::RemoveDirectoryA(strPath);
+}
+
+CTempDir::~CTempDir()
+{
+    RemoveTree(m_strPath);
+}
+
+std::string ReadWholeFile(LPCSTR pszPath)
+{
+    std::string data;
+    FILE* f = fopen(pszPath, "rb");
+    if (!f)
+        return data;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
+        data.append(buffer, n);
+    fclose(f);
+    return data;
+}
+
+void WriteWholeFile(LPCSTR pszPath, const std::string& data)
+{
+    FILE* f = fopen(pszPath, "wb");
+    if (!f)
+        return;
+    fwrite(data.data(), 1, data.size(), f);
+    fclose(f);
+}
+
+BOOL FileExists(LPCSTR pszPath)
+{
+    return ::GetFileAttributesA(pszPath) != INVALID_FILE_ATTRIBUTES;
+}
+
+CString ProfileValue(LPCSTR pszProfile, LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszDefault)
+{
+    char szValue[4096] = "";
+    ::GetPrivateProfileStringA(pszSection, pszKey, pszDefault, szValue, sizeof(szValue), pszProfile);
+    return CString(szValue);
+}
+
+CPromptRecorder::CPromptRecorder()
+{
+    s_pRecorder = this;
+    CPrompt::SetMessageBoxResponder(OnMessageBox);
+    CPrompt::SetFileDialogResponder(OnFileDialog);
+}
+
+CPromptRecorder::~CPromptRecorder()
+{
+    CPrompt::SetMessageBoxResponder(nullptr);
+    CPrompt::SetFileDialogResponder(nullptr);
+    s_pRecorder = nullptr;
+}
+
+int CPromptRecorder::OnMessageBox(HWND hWndOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType)
+{
+    CPromptRecorder& r = *s_pRecorder;
+    r.boxes.push_back({ hWndOwner, pszText ? pszText : "", pszCaption ? pszCaption : "", nType });
+    size_t nIndex = r.boxes.size() - 1;
+    if (nIndex < r.answers.size())
+        return r.answers[nIndex];
+    return (nType & MB_TYPEMASK) == MB_YESNO ? IDNO : IDCANCEL;
+}
+
+BOOL CPromptRecorder::OnFileDialog(BOOL, OPENFILENAMEA& ofn)
+{
+    CPromptRecorder& r = *s_pRecorder;
+    r.fileDialogs.push_back(ofn);
+    r.fileDialogInitialDirs.push_back(ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "");
+    r.fileDialogFileNames.push_back(ofn.lpstrFile ? ofn.lpstrFile : "");
+    size_t nIndex = r.fileDialogs.size() - 1;
+    if (nIndex >= r.files.size())
+        return FALSE;
+    lstrcpynA(ofn.lpstrFile, r.files[nIndex].c_str(), ofn.nMaxFile);
+    return TRUE;
+}
+
+static LRESULT CALLBACK HostWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+CTestHost::CTestHost()
+{
+    static ATOM s_atom = 0;
+    if (!s_atom)
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = HostWndProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "KovanaTestHost";
+        s_atom = ::RegisterClassA(&wc);
+    }
+    m_hWnd = ::CreateWindowExA(WS_EX_CONTROLPARENT, "KovanaTestHost", "Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               0, 0, 600, 500, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+}
+
+CTestHost::~CTestHost()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
