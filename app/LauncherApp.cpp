@@ -1,6 +1,7 @@
 #include "LauncherApp.h"
 
 #include "framework/Prompt.h"
+#include "pages/SoundPage.h"
 #include "res/resource.h"
 
 // Section names the profile functions cannot address as typed: they would land
@@ -19,7 +20,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_HARDDISK] = new CPlainPage(IDD_HARDDISK_PAGE, "HD");
     m_pPages[PAGE_FLOPPY] = new CPlainPage(IDD_FLOPPY_PAGE, "Floppy");
     m_pPages[PAGE_JOYSTICK] = new CPlainPage(IDD_JOYSTICK_PAGE, "Joystick");
-    m_pPages[PAGE_SOUND] = new CPlainPage(IDD_SOUND_PAGE, "Sound");
+    m_pPages[PAGE_SOUND] = new CSoundPage;
     m_pPages[PAGE_KEYBOARD] = new CPlainPage(IDD_KEYBOARD_PAGE, "Keyboard");
     m_pPages[PAGE_MISC] = new CPlainPage(IDD_MISC_PAGE, "Misc");
     m_pPages[PAGE_CONFIG] = new CPlainPage(IDD_CONFIG_PAGE, "Config");

@@ -1,0 +1,162 @@
+#include "SoundPage.h"
+
+#include "app/LauncherApp.h"
+#include "res/resource.h"
+
+#include <climits>
+
+// The page's profile and option-map keys, in the order every operation takes them
+static LPCSTR const s_pszKeys[] = { "SoundEmulation", "SoundBits", "SoundFreq", "SoundBuffer" };
+enum { KEY_EMULATION, KEY_BITS, KEY_FREQUENCY, KEY_BUFFER };
+
+// The number at the start of a text, read as atoi does (leading blanks, a sign,
+// the digits up to the first other character, 0 without digits), but held at
+// the limits of an int where atoi's result would be undefined.
+static int LeadingInt(LPCSTR psz)
+{
+    while (*psz == ' ' || (*psz >= '\t' && *psz <= '\r'))
+        psz++;
+    BOOL bNegative = *psz == '-';
+    if (*psz == '-' || *psz == '+')
+        psz++;
+    long long nValue = 0;
+    for (; *psz >= '0' && *psz <= '9'; psz++)
+    {
+        nValue = nValue * 10 + (*psz - '0');
+        if (nValue > (long long)INT_MAX + 1)
+            nValue = (long long)INT_MAX + 1;
+    }
+    if (bNegative)
+        nValue = -nValue;
+    if (nValue > INT_MAX)
+        return INT_MAX;
+    return (int)nValue;
+}
+
+CSoundPage::CSoundPage() : CSettingsPage(IDD_SOUND_PAGE)
+{
+}
+
+void CSoundPage::DoDataExchange(CDataExchange* pDX)
+{
+    CSettingsPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SOUND_FREQUENCY, m_editFrequency);
+    DDX_Control(pDX, IDC_SOUND_BUFFER, m_editBufferSize);
+    DDX_Control(pDX, IDC_SOUND_EMULATION, m_comboSoundEmulation);
+    DDX_Control(pDX, IDC_SOUND_BITS, m_comboSoundBits);
+    DDX_Text(pDX, IDC_SOUND_BUFFER, m_strBufferSize);
+    DDX_Text(pDX, IDC_SOUND_FREQUENCY, m_strFrequency);
+}
+
+BEGIN_MESSAGE_MAP(CSoundPage, CSettingsPage)
+    ON_CBN_SELCHANGE(IDC_SOUND_EMULATION, OnSelchangeSoundEmulation)
+END_MESSAGE_MAP()
+
+BOOL CSoundPage::OnInitDialog()
+{
+    CSettingsPage::OnInitDialog();
+
+    // The map starts at "-S 0" although "On" is shown: a fresh page counts as
+    // changed until a configuration is loaded into it.
+    m_comboSoundEmulation.SelectString(-1, "On");
+    m_comboSoundBits.SelectString(-1, "8");
+    m_strFrequency = "22050";
+    m_strBufferSize = "8192";
+
+    CMapStringToString& mapOptions = App().m_mapOptions;
+    mapOptions[s_pszKeys[KEY_EMULATION]] = "-S 0";
+    mapOptions[s_pszKeys[KEY_BITS]] = "-b 8";
+    mapOptions[s_pszKeys[KEY_FREQUENCY]] = "-R 22050";
+    mapOptions[s_pszKeys[KEY_BUFFER]] = "-B 8192";
+
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+UINT CSoundPage::GetTemplateID()
+{
+    return IDD_SOUND_PAGE;
+}
+
+CString CSoundPage::GetPageName()
+{
+    return "Sound";
+}
+
+void CSoundPage::LoadFromProfile()
+{
+    CLauncherApp& app = App();
+
+    // Entry 0 stands for -1, so the stored value is one less than the index.
+    int nValue = LeadingInt(FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_EMULATION])));
+    int nIndex = nValue < INT_MAX ? nValue + 1 : -1;
+    // A value without an entry leaves no selection. Windows clears it for any
+    // index past the list, Wine only for -1, so ask for -1 outright.
+    if (nIndex < 0 || nIndex >= m_comboSoundEmulation.GetCount())
+        nIndex = -1;
+    m_comboSoundEmulation.SetCurSel(nIndex);
+
+    m_comboSoundBits.SelectString(-1, FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_BITS])));
+    m_strFrequency = FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_FREQUENCY]));
+    m_strBufferSize = FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_BUFFER]));
+
+    // The detail controls keep their enabled state: only the user's choice changes it.
+    UpdateData(FALSE);
+}
+
+void CSoundPage::SaveToProfile()
+{
+    for (LPCSTR pszKey : s_pszKeys)
+        App().WriteConfigValue(pszKey);
+}
+
+void CSoundPage::UpdateOptions()
+{
+    CString strFragments[SETTING_COUNT];
+    BuildFragments(strFragments);
+    for (int i = 0; i < SETTING_COUNT; i++)
+        App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
+}
+
+BOOL CSoundPage::IsModified()
+{
+    CString strFragments[SETTING_COUNT];
+    BuildFragments(strFragments);
+    const CMapStringToString& mapOptions = App().m_mapOptions;
+    for (int i = 0; i < SETTING_COUNT; i++)
+    {
+        CString strStored;
+        mapOptions.Lookup(s_pszKeys[i], strStored);
+        if (strFragments[i] != strStored)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CSoundPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
+{
+    for (LPCSTR pszKey : s_pszKeys)
+        AppendOption(strLine, pszSeparator, pszKey);
+}
+
+void CSoundPage::BuildFragments(CString strFragments[SETTING_COUNT])
+{
+    UpdateData(TRUE);
+
+    // No selection gives "-S -2", which the emulator is left to judge.
+    strFragments[KEY_EMULATION].Format("-S %d", m_comboSoundEmulation.GetCurSel() - 1);
+    CString strBits;
+    m_comboSoundBits.GetLBText(m_comboSoundBits.GetCurSel(), strBits);
+    strFragments[KEY_BITS].Format("-b %s", (LPCSTR)strBits);
+    strFragments[KEY_FREQUENCY].Format("-R %s", (LPCSTR)m_strFrequency);
+    strFragments[KEY_BUFFER].Format("-B %s", (LPCSTR)m_strBufferSize);
+}
+
+void CSoundPage::OnSelchangeSoundEmulation()
+{
+    // Bits, frequency and buffer size matter only while sound is played.
+    BOOL bEnable = m_comboSoundEmulation.GetCurSel() > 2;
+    m_comboSoundBits.EnableWindow(bEnable);
+    m_editFrequency.EnableWindow(bEnable);
+    m_editBufferSize.EnableWindow(bEnable);
+}
