@@ -36,6 +36,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
 fi
+# Debian's Wine does not find its own fonts, and every dialog would fall back
+# to a wider face; give the prefix its copies so that dialogs keep their metrics.
+if [ -d /usr/share/wine/fonts ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
 # Wine's own background processes (services, the desktop) start with the first
 # program of a session and live as long as the wineserver. Start them here,
 # detached from any pipe, or a test runner would wait for them to close its output.
