@@ -1,5 +1,6 @@
 #include "LauncherApp.h"
 
+#include "ConfigPage.h"
 #include "framework/Prompt.h"
 #include "res/resource.h"
 
@@ -22,7 +23,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_SOUND] = new CPlainPage(IDD_SOUND_PAGE, "Sound");
     m_pPages[PAGE_KEYBOARD] = new CPlainPage(IDD_KEYBOARD_PAGE, "Keyboard");
     m_pPages[PAGE_MISC] = new CPlainPage(IDD_MISC_PAGE, "Misc");
-    m_pPages[PAGE_CONFIG] = new CPlainPage(IDD_CONFIG_PAGE, "Config");
+    m_pPages[PAGE_CONFIG] = new CConfigPage;
     m_pPages[PAGE_INFO] = new CPlainPage(IDD_INFO_PAGE, "Info");
 }
 
