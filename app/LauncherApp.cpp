@@ -1,5 +1,6 @@
 #include "LauncherApp.h"
 
+#include "ConfigPage.h"
 #include "framework/Prompt.h"
 #include "pages/SoundPage.h"
 #include "res/resource.h"
@@ -23,7 +24,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_SOUND] = new CSoundPage;
     m_pPages[PAGE_KEYBOARD] = new CPlainPage(IDD_KEYBOARD_PAGE, "Keyboard");
     m_pPages[PAGE_MISC] = new CPlainPage(IDD_MISC_PAGE, "Misc");
-    m_pPages[PAGE_CONFIG] = new CPlainPage(IDD_CONFIG_PAGE, "Config");
+    m_pPages[PAGE_CONFIG] = new CConfigPage;
     m_pPages[PAGE_INFO] = new CPlainPage(IDD_INFO_PAGE, "Info");
 }
 

@@ -1,0 +1,409 @@
+#include "TestSupport.h"
+
+#include "app/ConfigNameDlg.h"
+#include "app/ConfigPage.h"
+
+#include <gtest/gtest.h>
+
+// Stands in for a settings page with one key: its "control" is a string that
+// a test edits as a user would, and it loads, saves and compares like a page.
+class CStandInPage : public CSettingsPage
+{
+public:
+    CStandInPage() : CSettingsPage(IDD_VIDEO_PAGE) {}
+    CString m_strShown = "-v default";
+
+    UINT GetTemplateID() override { return IDD_VIDEO_PAGE; }
+    CString GetPageName() override { return "Video"; }
+    void LoadFromProfile() override { m_strShown = App().ReadConfigValue("Video"); }
+    void SaveToProfile() override { App().WriteConfigValue("Video"); }
+    void UpdateOptions() override { App().m_mapOptions["Video"] = m_strShown; }
+    BOOL IsModified() override { return m_strShown != App().m_mapOptions["Video"]; }
+    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override { AppendOption(strLine, pszSeparator, "Video"); }
+};
+
+// Any top-level window standing in for the launcher, whose caption LoadConfig sets.
+class CLauncherStandIn : public CDialog
+{
+public:
+    explicit CLauncherStandIn(HWND hWnd) : CDialog(0) { m_hWnd = hWnd; }
+    ~CLauncherStandIn() override { m_hWnd = nullptr; }
+};
+
+// Uses the real Configuration name dialog as a user would: from a timer that
+// runs inside the dialog's modal loop, types each name in turn and presses
+// the step's button. Once the steps run out it presses Cancel.
+struct NameStep
+{
+    std::string text;
+    int button;
+};
+
+class CNameDialogUser
+{
+public:
+    explicit CNameDialogUser(std::vector<NameStep> steps) : m_steps(std::move(steps))
+    {
+        s_pUser = this;
+        m_nTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
+    }
+    ~CNameDialogUser()
+    {
+        ::KillTimer(nullptr, m_nTimer);
+        s_pUser = nullptr;
+    }
+
+    std::vector<HWND> dialogs;           // the dialog at each step
+    std::vector<std::string> seenTexts;  // its name box before each step
+
+private:
+    static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+    {
+        char szClass[16] = "";
+        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+        if (lstrcmpA(szClass, "#32770") == 0 && AfxGetWindowText(hWnd) == "Configuration name")
+        {
+            *(HWND*)lParam = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CNameDialogUser& u = *s_pUser;
+        HWND hDlg = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, (LPARAM)&hDlg);
+        if (!hDlg)
+            return;
+        u.dialogs.push_back(hDlg);
+        u.seenTexts.push_back(AfxGetWindowText(::GetDlgItem(hDlg, IDC_CONFIG_NAME)).str());
+        NameStep step = u.m_nNext < u.m_steps.size() ? u.m_steps[u.m_nNext++] : NameStep{ "", IDCANCEL };
+        if (step.button == IDOK)
+            ::SetDlgItemTextA(hDlg, IDC_CONFIG_NAME, step.text.c_str());
+        ::PostMessageA(::GetDlgItem(hDlg, step.button), BM_CLICK, 0, 0);
+    }
+
+    std::vector<NameStep> m_steps;
+    size_t m_nNext = 0;
+    UINT_PTR m_nTimer;
+    static CNameDialogUser* s_pUser;
+};
+CNameDialogUser* CNameDialogUser::s_pUser = nullptr;
+
+class ConfigPageTest : public ::testing::Test
+{
+protected:
+    CTempDir dir;
+    CTestApp app{ dir.File("Kovana.ini") };
+    CTestHost host;
+    CPromptRecorder prompts;
+    CStandInPage* video = new CStandInPage;
+    CConfigPage& page = *(CConfigPage*)app.m_pPages[CLauncherApp::PAGE_CONFIG];
+
+    ConfigPageTest()
+    {
+        delete app.m_pPages[CLauncherApp::PAGE_VIDEO];
+        app.m_pPages[CLauncherApp::PAGE_VIDEO] = video;
+    }
+
+    CString Value(LPCSTR pszSection, LPCSTR pszKey) { return ProfileValue(app.m_strProfile, pszSection, pszKey, "<missing>"); }
+    CString Entry(int n) { CString strKey; strKey.Format("Config#%d", n); return Value("ConfigList", strKey); }
+    CString Current() { return app.m_mapOptions["CurrentConfigName"]; }
+
+    // A profile with these configurations, each with its own "Video" value
+    void WriteConfigs(const std::vector<std::string>& names, LPCSTR pszCurrent)
+    {
+        CString strCount;
+        strCount.Format("%d", (int)names.size());
+        ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", strCount, app.m_strProfile);
+        for (size_t i = 0; i < names.size(); i++)
+        {
+            CString strKey;
+            strKey.Format("Config#%d", (int)i + 1);
+            ::WritePrivateProfileStringA("ConfigList", strKey, names[i].c_str(), app.m_strProfile);
+            ::WritePrivateProfileStringA(names[i].c_str(), "Video", ("-v " + names[i]).c_str(), app.m_strProfile);
+        }
+        ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", pszCurrent, app.m_strProfile);
+    }
+    void Open() { ASSERT_TRUE(page.Create(page.GetTemplateID(), &host)); }
+    void Command(int nID, int nCode) { page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)page.GetDlgItem(nID)); }
+    void Select(int nIndex) { page.m_listConfigs.SetCurSel(nIndex); Command(IDC_CONFIG_LIST, LBN_SELCHANGE); }
+    std::vector<std::string> Entries()
+    {
+        std::vector<std::string> entries;
+        for (int i = 0; i < page.m_listConfigs.GetCount(); i++)
+        {
+            CString strText;
+            page.m_listConfigs.GetText(i, strText);
+            entries.push_back(strText.str());
+        }
+        return entries;
+    }
+};
+
+TEST_F(ConfigPageTest, FirstStartOkCreatesTheFirstConfigurationFromThePageDefaults)
+{
+    CLauncherStandIn launcher(host.m_hWnd);
+    app.m_pLauncher = &launcher;
+    CNameDialogUser user({ { "Amiga 500", IDOK } });
+    Open();
+    app.m_pLauncher = nullptr;
+
+    ASSERT_EQ(1u, user.dialogs.size());
+    EXPECT_EQ(std::vector<std::string>{ "Amiga 500" }, Entries());
+    EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
+    EXPECT_EQ("1", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ("Amiga 500", Entry(1));
+    EXPECT_EQ("Amiga 500", Value("ConfigList", "CurrentConfigName"));
+    EXPECT_EQ("-v default", Value("Amiga 500", "Video"));
+    EXPECT_EQ("-G?", Value("Amiga 500", "DosCommandLine").Left(3));
+    EXPECT_EQ("ZOT Brimlo - Amiga 500", host.GetWindowText());
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(ConfigPageTest, FirstStartCancelLeavesNoConfigurationAndWritesNothing)
+{
+    CNameDialogUser user({ { "", IDCANCEL } });
+    Open();
+    EXPECT_EQ(1u, user.dialogs.size());
+    EXPECT_EQ(0, page.m_listConfigs.GetCount());
+    EXPECT_EQ("", Current());
+    EXPECT_FALSE(FileExists(app.m_strProfile));
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(ConfigPageTest, StartListsTheEntriesInOrderAndSelectsTheCurrentByPrefix)
+{
+    const struct { const char* current; int selected; } cases[] = {
+        { "alpha", 1 }, { "AMIGA", 2 }, { "", 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.current);
+        WriteConfigs({ "Zeta", "alpha", "Amiga 1200", "amiga" }, c.current);
+        Open();
+        EXPECT_EQ((std::vector<std::string>{ "Zeta", "alpha", "Amiga 1200", "amiga" }), Entries());
+        EXPECT_EQ(c.selected, page.m_listConfigs.GetCurSel());
+        EXPECT_EQ(c.current, Current());
+        EXPECT_EQ("4", app.m_mapOptions["NumberOfConfig"]);
+        page.DestroyWindow();
+    }
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(ConfigPageTest, DamagedCountDoesNotKeepThePageReading)
+{
+    WriteConfigs({ "A", "B" }, "B");
+    ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "4000000000", app.m_strProfile);
+    Open();
+    std::vector<std::string> entries = Entries();
+    ASSERT_LT(2u, entries.size());
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "" }), std::vector<std::string>(entries.begin(), entries.begin() + 3));
+    EXPECT_EQ(1, page.m_listConfigs.GetCurSel());
+}
+
+TEST_F(ConfigPageTest, DeletingTheSecondOfThreeClosesTheGapAndLoadsTheFirst)
+{
+    WriteConfigs({ "A", "B", "C" }, "B");
+    Open();
+    app.LoadConfig();
+    Select(1);
+    Command(IDC_CONFIG_DELETE, BN_CLICKED);
+
+    EXPECT_EQ((std::vector<std::string>{ "A", "C" }), Entries());
+    EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
+    EXPECT_EQ("A", Entry(1));
+    EXPECT_EQ("C", Entry(2));
+    EXPECT_EQ("", Entry(3));
+    EXPECT_EQ("2", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ("A", Value("ConfigList", "CurrentConfigName"));
+    EXPECT_EQ("A", Current());
+    EXPECT_EQ("-v A", video->m_strShown);
+    EXPECT_EQ("-v B", Value("B", "Video"));  // the section itself stays
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(ConfigPageTest, TwoConfigurationsOfOneNameDeleteTheFirstNumberedEntry)
+{
+    WriteConfigs({ "Dup", "Mid" }, "Dup");
+    Open();
+    CNameDialogUser user({ { "Dup", IDOK } });
+    Command(IDC_CONFIG_NEW, BN_CLICKED);
+    EXPECT_EQ("Dup", Entry(3));
+    EXPECT_EQ("3", Value("ConfigList", "NumberOfConfig"));
+
+    Select(2);
+    Command(IDC_CONFIG_DELETE, BN_CLICKED);
+    EXPECT_EQ("Mid", Entry(1));
+    EXPECT_EQ("Dup", Entry(2));
+    EXPECT_EQ("", Entry(3));
+    EXPECT_EQ("2", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ(2, page.m_listConfigs.GetCount());
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(ConfigPageTest, LoadAsksToSaveOnlyWhenAPageChanged)
+{
+    const struct { const char* shown; int answer; bool doubleClick; bool asked; const char* savedA; } cases[] = {
+        { "-v A", IDYES, false, false, "-v A" },
+        { "-v edited", IDYES, false, true, "-v edited" },
+        { "-v edited", IDNO, true, true, "-v A" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.shown);
+        WriteConfigs({ "A", "B" }, "A");
+        Open();
+        app.LoadConfig();
+        video->m_strShown = c.shown;
+        prompts.boxes.clear();
+        prompts.answers = { c.answer };
+
+        Select(1);
+        EXPECT_EQ("A", Current());  // selecting alone loads nothing
+        if (c.doubleClick)
+            Command(IDC_CONFIG_LIST, LBN_DBLCLK);
+        else
+            Command(IDC_CONFIG_LOAD, BN_CLICKED);
+
+        ASSERT_EQ(c.asked ? 1u : 0u, prompts.boxes.size());
+        if (c.asked)
+        {
+            EXPECT_EQ("Do you want to save the current config first?", prompts.boxes[0].text);
+            EXPECT_EQ("Warning", prompts.boxes[0].caption);
+            EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), prompts.boxes[0].type);
+            EXPECT_EQ(page.m_hWnd, prompts.boxes[0].hWndOwner);
+        }
+        EXPECT_EQ(c.savedA, Value("A", "Video"));
+        EXPECT_EQ("B", Current());
+        EXPECT_EQ("-v B", video->m_strShown);
+        page.DestroyWindow();
+    }
+}
+
+TEST_F(ConfigPageTest, LoadAndDeleteWithNothingSelectedDoNothing)
+{
+    WriteConfigs({ "A", "B" }, "None of them");
+    Open();
+    ASSERT_EQ(LB_ERR, page.m_listConfigs.GetCurSel());
+    std::string before = ReadWholeFile(app.m_strProfile);
+    Command(IDC_CONFIG_LOAD, BN_CLICKED);
+    Command(IDC_CONFIG_LIST, LBN_DBLCLK);
+    Command(IDC_CONFIG_DELETE, BN_CLICKED);
+    EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
+    EXPECT_EQ(2, page.m_listConfigs.GetCount());
+    EXPECT_EQ("None of them", Current());
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(ConfigPageTest, DeletingTheOnlyEntryLeavesNoCurrentConfiguration)
+{
+    WriteConfigs({ "Solo" }, "Solo");
+    Open();
+    app.LoadConfig();
+    Select(0);
+    Command(IDC_CONFIG_DELETE, BN_CLICKED);
+    EXPECT_EQ(0, page.m_listConfigs.GetCount());
+    EXPECT_EQ("", Current());
+    EXPECT_EQ("", Entry(1));
+    EXPECT_EQ("0", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ("", Value("ConfigList", "CurrentConfigName"));
+    EXPECT_TRUE(prompts.boxes.empty());
+
+    // and numbering starts again at 1
+    CNameDialogUser user({ { "Fresh", IDOK } });
+    Command(IDC_CONFIG_NEW, BN_CLICKED);
+    EXPECT_EQ("Fresh", Entry(1));
+    EXPECT_EQ("1", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ("Fresh", Current());
+}
+
+// What the profile functions themselves do with a name: it must come back
+// from a value as written and address a section of its own.
+static bool ProfileKeepsName(const std::string& name)
+{
+    CTempDir scratch;
+    CString strIni = scratch.File("names.ini");
+    ::WritePrivateProfileStringA("ConfigList", "Config#1", name.c_str(), strIni);
+    ::WritePrivateProfileStringA(name.c_str(), "Video", "-v mine", strIni);
+    char szBack[500] = "";
+    ::GetPrivateProfileStringA("ConfigList", "Config#1", "", szBack, sizeof(szBack), strIni);
+    char szSections[4096] = "";
+    DWORD nLength = ::GetPrivateProfileSectionNamesA(szSections, sizeof(szSections), strIni);
+    bool bListed = false;
+    for (DWORD i = 0; i < nLength; i += lstrlenA(szSections + i) + 1)
+        bListed = bListed || name == szSections + i;
+    return name == szBack && bListed && ProfileValue(strIni, szBack, "Video") == "-v mine"
+           && ProfileValue(strIni, "ConfigList", "Video") == "";
+}
+
+TEST(ConfigNameDlg, RefusesExactlyTheNamesTheProfileCannotKeep)
+{
+    const struct { std::string name; bool refused; } cases[] = {
+        { "", true }, { " ", true }, { "\t\t", true }, { " Amiga", true }, { "Amiga ", true },
+        { "\tAmiga", true }, { "Amiga\t", true }, { "Amiga\v", true }, { "\fAmiga", true }, { "Amiga\x1a", true },
+        { "A\r\nB", true }, { "A\nB", true }, { "Amiga\r", true },
+        { "ConfigList", true }, { "configlist", true }, { "CONFIGLIST", true },
+        { "\"Amiga\"", true }, { "'Amiga'", true }, { "\"\"", true },
+        { std::string(500, 'n'), true }, { std::string(650, 'n'), true },
+        { "]", false }, { "Amiga]", false }, { "A]B", false }, { "[", false }, { "[x]", false },
+        { "=", false }, { "a=b", false }, { ";", false }, { ";x", false }, { "#x", false },
+        { "A B", false }, { "A\tB", false }, { "\"Amiga", false }, { "Amiga'", false }, { "\"A'", false },
+        { "\"", false }, { "a\"b\"c", false }, { "caf\xe9", false }, { "\xa0x\xa0", false },
+        { "ConfigList2", false }, { "Config List", false }, { std::string(499, 'n'), false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(c.name));
+        EXPECT_EQ(c.refused, !CConfigNameDlg::CheckName(c.name.c_str()).IsEmpty());
+        EXPECT_EQ(c.refused, !ProfileKeepsName(c.name));
+    }
+}
+
+TEST_F(ConfigPageTest, NameDialogStaysOpenOnARefusedNameAndAcceptsTheCorrection)
+{
+    WriteConfigs({ "A" }, "A");
+    Open();
+    CNameDialogUser user({ { " Amiga", IDOK }, { "configlist", IDOK }, { "Amiga", IDOK } });
+    Command(IDC_CONFIG_NEW, BN_CLICKED);
+
+    ASSERT_EQ(3u, user.dialogs.size());
+    EXPECT_EQ(" Amiga", user.seenTexts[1]);
+    EXPECT_EQ("configlist", user.seenTexts[2]);
+    ASSERT_EQ(2u, prompts.boxes.size());
+    for (const ShownBox& box : prompts.boxes)
+    {
+        EXPECT_EQ("ERROR", box.caption);
+        EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), box.type);
+        EXPECT_EQ(user.dialogs[0], box.hWndOwner);
+    }
+    EXPECT_EQ("Amiga", Entry(2));
+    EXPECT_EQ("<missing>", Value("ConfigList", "Video"));
+}
+
+TEST_F(ConfigPageTest, OddNamesComeBackAfterARestartAndLoad)
+{
+    const std::vector<std::string> names = { "A]B", "[x] = ;y", "\"Amiga", "caf\xe9", std::string(499, 'n') };
+    WriteConfigs({ "A" }, "A");
+    Open();
+    for (size_t i = 0; i < names.size(); i++)
+    {
+        video->m_strShown.Format("-v %d", (int)i);
+        CNameDialogUser user({ { names[i], IDOK } });
+        Command(IDC_CONFIG_NEW, BN_CLICKED);
+    }
+    page.DestroyWindow();
+    Open();
+    std::vector<std::string> expected = { "A" };
+    expected.insert(expected.end(), names.begin(), names.end());
+    EXPECT_EQ(expected, Entries());
+    for (size_t i = 0; i < names.size(); i++)
+    {
+        Select((int)i + 1);
+        Command(IDC_CONFIG_LOAD, BN_CLICKED);
+        CString strExpected;
+        strExpected.Format("-v %d", (int)i);
+        EXPECT_EQ(strExpected, video->m_strShown);
+    }
+    EXPECT_TRUE(prompts.boxes.empty());
+}
