@@ -124,6 +124,9 @@ BOOL CLauncherApp::LoadConfig()
 BOOL CLauncherApp::SaveConfig()
 {
     UpdateAllOptions();
+    // Without a current configuration there is no section to save into.
+    if (m_mapOptions["CurrentConfigName"].IsEmpty())
+        return TRUE;
     CString strLine;
     CString strEmulatorType = m_mapOptions["EmulatorType"];
     m_mapOptions["EmulatorType"] = "DOS";

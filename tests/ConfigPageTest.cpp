@@ -100,10 +100,19 @@ protected:
     CStandInPage* video = new CStandInPage;
     CConfigPage& page = *(CConfigPage*)app.m_pPages[CLauncherApp::PAGE_CONFIG];
 
+    // The Config page among pages that keep out of its way, and one page that
+    // changes when a test says so
     ConfigPageTest()
     {
-        delete app.m_pPages[CLauncherApp::PAGE_VIDEO];
-        app.m_pPages[CLauncherApp::PAGE_VIDEO] = video;
+        for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
+        {
+            if (i == CLauncherApp::PAGE_CONFIG)
+                continue;
+            CSettingsPage* pPage = app.m_pPages[i];
+            app.m_pPages[i] = i == CLauncherApp::PAGE_VIDEO ? (CSettingsPage*)video
+                                                            : new CPlainPage(pPage->GetTemplateID(), pPage->GetPageName());
+            delete pPage;
+        }
     }
 
     CString Value(LPCSTR pszSection, LPCSTR pszKey) { return ProfileValue(app.m_strProfile, pszSection, pszKey, "<missing>"); }
@@ -125,7 +134,8 @@ protected:
         }
         ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", pszCurrent, app.m_strProfile);
     }
-    void Open() { ASSERT_TRUE(page.Create(page.GetTemplateID(), &host)); }
+    // All page windows, in page order, as a launcher window makes them
+    void Open() { ASSERT_TRUE(CreatePageWindows(app, host)); }
     void Command(int nID, int nCode) { page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)page.GetDlgItem(nID)); }
     void Select(int nIndex) { page.m_listConfigs.SetCurSel(nIndex); Command(IDC_CONFIG_LIST, LBN_SELCHANGE); }
     std::vector<std::string> Entries()

@@ -160,3 +160,11 @@ void PumpMessages()
         ::DispatchMessageA(&msg);
     }
 }
+
+BOOL CreatePageWindows(CLauncherApp& app, CWnd& host)
+{
+    for (CSettingsPage* pPage : app.m_pPages)
+        if (!pPage->Create(pPage->GetTemplateID(), &host))
+            return FALSE;
+    return TRUE;
+}

@@ -74,5 +74,9 @@ public:
     ~CTestHost() override;
 };
 
+// Creates every page window as a child of the host, in page order, as a
+// launcher window does; FALSE when one cannot be created.
+BOOL CreatePageWindows(CLauncherApp& app, CWnd& host);
+
 // Runs the messages that are waiting for this thread's windows.
 void PumpMessages();
