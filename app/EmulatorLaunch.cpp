@@ -13,11 +13,35 @@ static const UINT EMULATOR_SCAN_BLOCK = 102400;
 // The longest version text taken from a Win32 build
 static const int EMULATOR_VERSION_MAX = 51;
 
+// A relative path would be read again from the emulator's folder once that is
+// the current directory; resolve it while it still means what the user typed.
+static CString GetFullPath(const CString& strPath)
+{
+    CString strFull;
+    DWORD nSize = MAX_PATH;
+    for (;;)
+    {
+        DWORD nLength = ::GetFullPathNameA(strPath, nSize, strFull.GetBuffer(nSize), nullptr);
+        if (nLength == 0)
+            return strPath;
+        if (nLength < nSize)
+        {
+            strFull.ReleaseBuffer(nLength);
+            return strFull;
+        }
+        nSize = nLength + 1;
+    }
+}
+
 void CLauncherApp::LaunchEmulator()
 {
     UpdateAllOptions();
 
+    // A path without a backslash names no folder for the options file.
     CString strEmulatorPath = m_mapOptions["EmulatorPath"];
+    if (strEmulatorPath.ReverseFind('\\') < 0)
+        return;
+    strEmulatorPath = GetFullPath(strEmulatorPath);
     int nSlash = strEmulatorPath.ReverseFind('\\');
     if (nSlash < 0)
         return;
@@ -49,13 +73,24 @@ void CLauncherApp::LaunchEmulator()
     if (!bWritten)
         return;
 
-    ::WinExec(GetShortPath(strEmulatorPath, TRUE), SW_SHOW);
+    // Where a folder has no short name the path keeps its blanks, and unquoted
+    // the first blank would end the program's name.
+    CString strCommand = GetShortPath(strEmulatorPath, TRUE);
+    if (strCommand.Find(' ') >= 0)
+        strCommand = "\"" + strCommand + "\"";
+    ::WinExec(strCommand, SW_SHOW);
+}
+
+// A pipe or a device opens like a file, but a read from it can wait forever.
+static BOOL IsPlainFile(const CFile& file)
+{
+    return file.GetFileType() == FILE_TYPE_DISK;
 }
 
 CString CLauncherApp::GetEmulatorType(CString strPath)
 {
     CFile file;
-    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive))
+    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive) || !IsPlainFile(file))
         return "Not found";
 
     std::vector<char> block(EMULATOR_SCAN_BLOCK);
@@ -118,8 +153,10 @@ CString CLauncherApp::GetShortPath(CString strPath, BOOL bShortName)
         }
         int nSlash = strCurrent.ReverseFind('\\');
         strCurrent = strCurrent.Left(nSlash);
+        // With nothing found below it, the drive alone ("C:") would name the
+        // drive's current directory instead of its root.
         if (nSlash <= 2)
-            return strCurrent + strResult;
+            return strCurrent + (strResult.IsEmpty() ? CString("\\") : strResult);
     }
 }
 
@@ -129,7 +166,7 @@ CString CLauncherApp::GetDiskName(CString strPath)
         return "";
 
     CFile file;
-    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive))
+    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive) || !IsPlainFile(file))
         return "Not found";
     ULONGLONG nFileLength = file.GetLength();
 

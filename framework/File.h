@@ -37,6 +37,8 @@ public:
     LONGLONG Seek(LONGLONG lOff, UINT nFrom);
     // GetFileSizeEx
     ULONGLONG GetLength() const;
+    // GetFileType: FILE_TYPE_DISK, FILE_TYPE_PIPE, FILE_TYPE_CHAR...
+    DWORD GetFileType() const { return ::GetFileType(m_hFile); }
     // CloseHandle
     void Close();
     BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }

@@ -7,12 +7,12 @@ build=${KOVANA_BUILD_DIR:-$root/build}
 
 "$root/tools/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target Kovana
+cmake --build "$build" -j"$(nproc)" --target Kovana zot
 
 run="$build/run"
 mkdir -p "$run"
 cp "$build/Kovana.exe" "$run/"
-if [ -f "$build/tools/zot.exe" ]; then cp "$build/tools/zot.exe" "$run/"; fi
+cp "$build/tools/zot.exe" "$run/"
 
 . "$root/tools/wine-session.sh" "$build" display
 echo "Kovana runs from $run (DISPLAY=$DISPLAY)"

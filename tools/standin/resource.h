@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDD_STANDIN 100
+#define IDC_STANDIN_BANNER 1001
+#define IDC_STANDIN_SOURCE 1002
+#define IDC_STANDIN_OPTIONS 1003
