@@ -1,5 +1,6 @@
 #include "LauncherApp.h"
 
+#include "MainDlg.h"
 #include "framework/Prompt.h"
 #include "res/resource.h"
 
@@ -38,6 +39,12 @@ BOOL CLauncherApp::InitInstance()
     ::InitCommonControlsEx(&icc);
     if (!FindProfile())
         return FALSE;
+
+    CMainDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // No message loop of our own: the program ends here.
     return FALSE;
 }
 
@@ -45,7 +52,11 @@ BOOL CLauncherApp::FindProfile()
 {
     char szPath[500] = "";
     ::GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
-    CString strPath(szPath);
+    return FindProfile(szPath);
+}
+
+BOOL CLauncherApp::FindProfile(const CString& strPath)
+{
     int nSlash = strPath.ReverseFind('\\');
     if (nSlash < 0)
         return FALSE;
