@@ -7,7 +7,7 @@ build=${KOVANA_BUILD_DIR:-$root/build}
 
 "$root/tools/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target Kovana
+cmake --build "$build" -j"$(nproc)" --target Kovana zot
 
 run="$build/run"
 mkdir -p "$run"
