@@ -1,6 +1,7 @@
 #include "LauncherApp.h"
 
 #include "ConfigPage.h"
+#include "MainDlg.h"
 #include "framework/Prompt.h"
 #include "pages/SoundPage.h"
 #include "res/resource.h"
@@ -40,6 +41,12 @@ BOOL CLauncherApp::InitInstance()
     ::InitCommonControlsEx(&icc);
     if (!FindProfile())
         return FALSE;
+
+    CMainDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // No message loop of our own: the program ends here.
     return FALSE;
 }
 
@@ -47,7 +54,11 @@ BOOL CLauncherApp::FindProfile()
 {
     char szPath[500] = "";
     ::GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
-    CString strPath(szPath);
+    return FindProfile(szPath);
+}
+
+BOOL CLauncherApp::FindProfile(const CString& strPath)
+{
     int nSlash = strPath.ReverseFind('\\');
     if (nSlash < 0)
         return FALSE;

@@ -35,6 +35,8 @@ public:
     // Sets m_strProfile to "Kovana.ini" beside the executable; FALSE when the
     // executable's path holds no backslash
     BOOL FindProfile();
+    // The same for an executable's path as given
+    BOOL FindProfile(const CString& strPath);
     CString ReadConfigValue(LPCSTR pszKey);
     void WriteConfigValue(LPCSTR pszKey);
     void WriteSectionValue(LPCSTR pszSection, LPCSTR pszKey);

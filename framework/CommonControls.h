@@ -19,8 +19,12 @@ public:
     int GetItemCount() const { return (int)SendMessage(TCM_GETITEMCOUNT); }
     // TCM_GETROWCOUNT
     int GetRowCount() const { return (int)SendMessage(TCM_GETROWCOUNT); }
+    // TCM_GETITEMRECT, in the tab control's client coordinates
+    BOOL GetItemRect(int nItem, RECT* pRect) const { return (BOOL)SendMessage(TCM_GETITEMRECT, nItem, (LPARAM)pRect); }
 
 // Operations
+    // TCM_SETMINTABWIDTH; -1 restores the control's default
+    int SetMinTabWidth(int cx) { return (int)SendMessage(TCM_SETMINTABWIDTH, 0, cx); }
     // TCM_INSERTITEM with text only
     int InsertItem(int nItem, LPCSTR pszItem)
     {
@@ -52,10 +56,19 @@ public:
                                             IMAGE_BITMAP, LR_CREATEDIBSECTION);
         return m_hImageList != nullptr;
     }
+    // ImageList_Create: an empty list of images cx by cy pixels
+    BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
+    {
+        DeleteImageList();
+        m_hImageList = ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
+        return m_hImageList != nullptr;
+    }
     // ImageList_AddMasked
     int Add(HBITMAP hBitmap, COLORREF crMask) { return ImageList_AddMasked(m_hImageList, hBitmap, crMask); }
     // ImageList_GetImageCount
     int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
+    // ImageList_SetImageCount: images added this way are blank
+    BOOL SetImageCount(UINT nNewCount) { return ImageList_SetImageCount(m_hImageList, nNewCount); }
     // ImageList_ExtractIcon: a new icon that the caller destroys
     HICON ExtractIcon(int nImage) const { return ImageList_ExtractIcon(nullptr, m_hImageList, nImage); }
     // ImageList_Destroy

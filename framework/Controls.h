@@ -13,6 +13,8 @@ class CStatic : public CWnd
 public:
     // STM_SETICON
     HICON SetIcon(HICON hIcon) { return (HICON)SendMessage(STM_SETICON, (WPARAM)hIcon); }
+    // STM_GETICON
+    HICON GetIcon() const { return (HICON)SendMessage(STM_GETICON); }
 };
 
 class CButton : public CWnd

@@ -1,0 +1,138 @@
+#include "MainDlg.h"
+
+#include "LauncherApp.h"
+#include "launchers/TabLauncherDlg.h"
+#include "res/resource.h"
+
+#include <vector>
+
+// A launcher window that ends with this asks for the window of the newly stored style.
+static const INT_PTR LAUNCHER_STYLE_CHANGED = 19;
+
+CMainDlg::CMainDlg(CWnd* pParent)
+    : CDialog(IDD_MAIN, pParent)
+{
+    m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+// All the work happens here, before the dialog manager would show the dialog.
+BOOL CMainDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    CLauncherApp& app = *GetLauncherApp();
+    CString strStyle(app.m_lpCmdLine);
+    strStyle.Trim();
+    ReadButtonFaceColor(HKEY_CURRENT_USER, app.m_crButtonFace);
+
+    for (;;)
+    {
+        // The command line chooses only the first window; after a style change
+        // the style comes from the profile.
+        if (strStyle.IsEmpty())
+        {
+            strStyle = app.ReadProfileString("ConfigList", "BrimloStyle", "1", 50);
+            app.m_strStyle = strStyle;
+        }
+        BOOL bModern;
+        CDialog* pLauncher = NewLauncher(strStyle, bModern);
+        app.m_pLauncher = pLauncher;
+        if (bModern)
+            app.SetDialogBkColor(RGB(255, 255, 255), RGB(0, 0, 0));
+        INT_PTR nResult = pLauncher->DoModal();
+        app.m_pLauncher = nullptr;
+        delete pLauncher;
+        if (nResult != LAUNCHER_STYLE_CHANGED)
+            break;
+        strStyle.Empty();
+        if (bModern)
+            app.SetDialogBkColor(app.m_crButtonFace, RGB(0, 0, 0));
+    }
+
+    EndDialog(IDCANCEL);
+    return TRUE;
+}
+
+CDialog* CMainDlg::NewLauncher(const CString& /*strStyle*/, BOOL& bModern)
+{
+    // The list ("2") and modern (any other style) windows are still to come;
+    // until then the tab window stands in for them.
+    bModern = FALSE;
+    return new CTabLauncherDlg();
+}
+
+BOOL CMainDlg::ReadButtonFaceColor(HKEY hKeyRoot, COLORREF& crColor)
+{
+    HKEY hKey;
+    if (::RegOpenKeyExA(hKeyRoot, "Control Panel\\Colors", 0, KEY_READ, &hKey) == ERROR_SUCCESS)
+    {
+        char szText[64];
+        DWORD nSize = sizeof(szText);
+        LONG nError = ::RegQueryValueExA(hKey, "ButtonFace", nullptr, nullptr, (BYTE*)szText, &nSize);
+        ::RegCloseKey(hKey);
+        if (nError == ERROR_SUCCESS)
+        {
+            crColor = ParseColorText(szText, (int)nSize);
+            return TRUE;
+        }
+    }
+
+    if (::RegOpenKeyExA(hKeyRoot, "Control Panel\\Appearance", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    char szScheme[256];
+    DWORD nSize = sizeof(szScheme) - 1;
+    LONG nError = ::RegQueryValueExA(hKey, "Current", nullptr, nullptr, (BYTE*)szScheme, &nSize);
+    ::RegCloseKey(hKey);
+    if (nError != ERROR_SUCCESS)
+        return FALSE;
+    szScheme[nSize] = '\0';
+
+    if (::RegOpenKeyExA(hKeyRoot, "Control Panel\\Appearance\\Schemes", 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return FALSE;
+    BOOL bFound = FALSE;
+    nSize = 0;
+    if (::RegQueryValueExA(hKey, szScheme, nullptr, nullptr, nullptr, &nSize) == ERROR_SUCCESS && nSize > 0)
+    {
+        std::vector<BYTE> data(nSize);
+        if (::RegQueryValueExA(hKey, szScheme, nullptr, nullptr, data.data(), &nSize) == ERROR_SUCCESS)
+            bFound = ParseSchemeColor(data.data(), nSize, crColor);
+    }
+    ::RegCloseKey(hKey);
+    return bFound;
+}
+
+// The decimal number at nPos as the C library's atoi reads it, cut to its low
+// 8 bits; 0 when the text ends before nPos.
+static BYTE ColorComponentAt(LPCSTR pchText, int nLength, int nPos)
+{
+    int i = nPos;
+    while (i < nLength && (pchText[i] == ' ' || (pchText[i] >= '\t' && pchText[i] <= '\r')))
+        i++;
+    BOOL bNegative = FALSE;
+    if (i < nLength && (pchText[i] == '-' || pchText[i] == '+'))
+        bNegative = pchText[i++] == '-';
+    unsigned nValue = 0;
+    for (; i < nLength && pchText[i] >= '0' && pchText[i] <= '9'; i++)
+        nValue = (nValue * 10 + (pchText[i] - '0')) & 0xFF;
+    return (BYTE)(bNegative ? 0x100 - nValue : nValue);
+}
+
+COLORREF CMainDlg::ParseColorText(LPCSTR pchText, int nLength)
+{
+    // The registry need not end a text with a zero byte, nor stop at the first.
+    int nTextLength = 0;
+    while (nTextLength < nLength && pchText[nTextLength])
+        nTextLength++;
+    return RGB(ColorComponentAt(pchText, nTextLength, 0), ColorComponentAt(pchText, nTextLength, 4),
+               ColorComponentAt(pchText, nTextLength, 8));
+}
+
+BOOL CMainDlg::ParseSchemeColor(const BYTE* pData, DWORD nSize, COLORREF& crColor)
+{
+    if (nSize < 40)
+        return FALSE;
+    crColor = RGB(pData[nSize - 40], pData[nSize - 39], pData[nSize - 38]);
+    return TRUE;
+}

@@ -1,0 +1,42 @@
+// Classes in this file:
+//   CTabLauncherDlg - the "Tab Dialog" launcher window: one tab per settings page
+#pragma once
+
+#include "framework/CommonControls.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+
+class CTabLauncherDlg : public CDialog
+{
+public:
+    explicit CTabLauncherDlg(CWnd* pParent = nullptr);
+    ~CTabLauncherDlg() override;
+
+    CImageList m_imageList;
+    CStatic m_staticIcon;
+    CStatic m_staticPageArea;
+    CTabCtrl m_tabCtrl;
+    HICON m_hIcon;
+
+// Operations
+    // Hides every page, then shows the one of that index with its icon
+    void ShowPage(int nPage);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void OnClickTab(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnKeydownTab(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnSyncTab(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SetPageIcon(int nPage);
+
+    // The icon on view in the page icon static; ours to destroy
+    HICON m_hPageIcon = nullptr;
+    int m_nShownPage = -1;
+};

@@ -1,0 +1,367 @@
+#include "ModalSteps.h"
+#include "TestSupport.h"
+
+#include "launchers/TabLauncherDlg.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const PAGE_NAMES[] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
+                                   "Joystick", "Sound", "Keyboard", "Misc", "Config", "Info" };
+
+// A page that always reports a change, for the question on leaving
+class CChangedPage : public CPlainPage
+{
+public:
+    CChangedPage() : CPlainPage(IDD_INFO_PAGE, "Info") {}
+    BOOL IsModified() override { return TRUE; }
+};
+
+// Puts a page of the test's own in the application's page array, for as long as it lives
+class CPageSwap
+{
+public:
+    CPageSwap(CLauncherApp& app, int nPage, CSettingsPage* pPage)
+        : m_app(app), m_nPage(nPage), m_pOriginal(app.m_pPages[nPage])
+    {
+        app.m_pPages[nPage] = pPage;
+    }
+    ~CPageSwap() { m_app.m_pPages[m_nPage] = m_pOriginal; }
+    CPageSwap(const CPageSwap&) = delete;
+    CPageSwap& operator=(const CPageSwap&) = delete;
+
+private:
+    CLauncherApp& m_app;
+    int m_nPage;
+    CSettingsPage* m_pOriginal;
+};
+
+class TabLauncher : public ::testing::Test
+{
+protected:
+    CTempDir m_dir;
+    CTestApp m_app{ m_dir.File("Kovana.ini") };
+    CPromptRecorder m_prompts;
+    CTabLauncherDlg m_dlg;
+
+    ~TabLauncher() override
+    {
+        if (m_dlg.m_hWnd)
+            m_dlg.DestroyWindow();
+    }
+
+    // A profile with one configuration that the launcher loads at its start
+    void WriteProfile(LPCSTR pszName, LPCSTR pszSectionBody)
+    {
+        std::string profile = std::string("[ConfigList]\r\nNumberOfConfig=1\r\nConfig#1=") + pszName
+                              + "\r\nCurrentConfigName=" + pszName + "\r\n";
+        if (pszSectionBody)
+            profile += std::string("[") + pszName + "]\r\n" + pszSectionBody;
+        WriteWholeFile(m_app.m_strProfile, profile);
+        m_app.m_mapOptions["CurrentConfigName"] = pszName;
+    }
+
+    void Open()
+    {
+        m_app.m_pLauncher = &m_dlg;
+        ASSERT_TRUE(m_dlg.Create(IDD_TAB_LAUNCHER, nullptr));
+    }
+
+    // The one page whose window is shown; -1 when none or several are
+    int ShownPage()
+    {
+        int nShown = -1;
+        for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
+        {
+            if (!(::GetWindowLongA(m_app.m_pPages[i]->m_hWnd, GWL_STYLE) & WS_VISIBLE))
+                continue;
+            if (nShown >= 0)
+                return -1;
+            nShown = i;
+        }
+        return nShown;
+    }
+
+    // A mouse click on a tab: the control selects it, then reports NM_CLICK
+    void ClickTab(int nTab)
+    {
+        RECT rc;
+        ASSERT_TRUE(m_dlg.m_tabCtrl.GetItemRect(nTab, &rc));
+        LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        m_dlg.m_tabCtrl.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        m_dlg.m_tabCtrl.SendMessage(WM_LBUTTONUP, 0, lPoint);
+        PumpMessages();
+    }
+
+    // Selects a tab as the program would see a click on it. Wine's tab control
+    // ignores a click on a tab that was clicked before the arrow keys moved away.
+    void SelectTab(int nTab)
+    {
+        m_dlg.m_tabCtrl.SetCurSel(nTab);
+        NMHDR nm = { m_dlg.m_tabCtrl.m_hWnd, IDC_TAB_PAGES, (UINT)NM_CLICK };
+        m_dlg.SendMessage(WM_NOTIFY, IDC_TAB_PAGES, (LPARAM)&nm);
+        PumpMessages();
+    }
+
+    // The key notification as the tab control sends it; returns its result
+    LRESULT NotifyKey(WORD nVKey)
+    {
+        NMTCKEYDOWN nm = {};
+        nm.hdr.hwndFrom = m_dlg.m_tabCtrl.m_hWnd;
+        nm.hdr.idFrom = IDC_TAB_PAGES;
+        nm.hdr.code = TCN_KEYDOWN;
+        nm.wVKey = nVKey;
+        return m_dlg.SendMessage(WM_NOTIFY, IDC_TAB_PAGES, (LPARAM)&nm);
+    }
+
+    // Narrows (or widens) the tab control until its tabs take that many rows
+    bool SetTabRows(int nRows)
+    {
+        RECT rc;
+        ::GetClientRect(m_dlg.m_tabCtrl, &rc);
+        for (int cx = 2000; cx > 60; cx -= 4)
+        {
+            ::SetWindowPos(m_dlg.m_tabCtrl, nullptr, 0, 0, cx, rc.bottom, SWP_NOMOVE | SWP_NOZORDER);
+            if (m_dlg.m_tabCtrl.GetRowCount() == nRows)
+                return true;
+        }
+        return false;
+    }
+
+    CString TabText(int nTab)
+    {
+        char szText[64] = "";
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        m_dlg.m_tabCtrl.SendMessage(TCM_GETITEMA, nTab, (LPARAM)&item);
+        return szText;
+    }
+};
+
+TEST_F(TabLauncher, OpensWithATabPerPageAndTheFirstPageShown)
+{
+    Open();
+    ASSERT_EQ(CLauncherApp::PAGE_COUNT, m_dlg.m_tabCtrl.GetItemCount());
+    for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
+        EXPECT_EQ(CString(PAGE_NAMES[i]), TabText(i)) << i;
+    EXPECT_EQ(0, ShownPage());
+    EXPECT_EQ(0, m_dlg.m_tabCtrl.GetCurSel());
+    EXPECT_TRUE(m_dlg.m_staticIcon.GetIcon() != nullptr);
+    EXPECT_EQ(CLauncherApp::PAGE_COUNT, m_dlg.m_imageList.GetImageCount());
+
+    // Every page covers the hidden frame exactly
+    RECT rcArea;
+    ::GetWindowRect(m_dlg.GetDlgItem(IDC_TAB_PAGE_AREA), &rcArea);
+    EXPECT_FALSE(::GetWindowLongA(m_dlg.GetDlgItem(IDC_TAB_PAGE_AREA), GWL_STYLE) & WS_VISIBLE);
+    for (CSettingsPage* pPage : m_app.m_pPages)
+    {
+        RECT rcPage;
+        ::GetWindowRect(pPage->m_hWnd, &rcPage);
+        EXPECT_TRUE(::EqualRect(&rcArea, &rcPage)) << pPage->GetPageName();
+        EXPECT_EQ(m_dlg.m_hWnd, pPage->GetParent());
+    }
+}
+
+TEST_F(TabLauncher, ClickingATabShowsExactlyItsPage)
+{
+    Open();
+    for (int nTab : { 5, 11, 1, 0, 7 })
+    {
+        ClickTab(nTab);
+        EXPECT_EQ(nTab, m_dlg.m_tabCtrl.GetCurSel());
+        EXPECT_EQ(nTab, ShownPage());
+    }
+}
+
+TEST_F(TabLauncher, APageSwitchDestroysTheIconItReplaces)
+{
+    Open();
+    HICON hFirst = m_dlg.m_staticIcon.GetIcon();
+    ClickTab(3);
+    HICON hSecond = m_dlg.m_staticIcon.GetIcon();
+    ASSERT_TRUE(hSecond != nullptr);
+    EXPECT_NE(hFirst, hSecond);
+    ICONINFO info;
+    EXPECT_FALSE(::GetIconInfo(hFirst, &info));
+    ASSERT_TRUE(::GetIconInfo(hSecond, &info));
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+}
+
+TEST_F(TabLauncher, KeysShowThePageTheyWillSelect)
+{
+    const int NONE = -1;
+    struct
+    {
+        WORD nVKey;
+        int nFrom;
+        int nPage;  // the page shown, NONE when the key changes nothing
+    } cases[] = {
+        { VK_END, 11, NONE }, { VK_END, 3, 11 },  { VK_HOME, 0, NONE }, { VK_HOME, 7, 0 },
+        { VK_LEFT, 0, NONE }, { VK_LEFT, 5, 4 },  { VK_RIGHT, 11, NONE }, { VK_RIGHT, 5, 6 },
+        { VK_DOWN, 5, NONE }, { 'A', 5, NONE },   { VK_NEXT, 5, NONE },
+    };
+    Open();
+    for (const auto& c : cases)
+    {
+        SelectTab(c.nFrom);
+        LRESULT nResult = NotifyKey(c.nVKey);
+        EXPECT_EQ(c.nPage == NONE ? 0 : -1, nResult) << c.nVKey << " from " << c.nFrom;
+        EXPECT_EQ(c.nPage == NONE ? c.nFrom : c.nPage, ShownPage()) << c.nVKey << " from " << c.nFrom;
+    }
+}
+
+TEST_F(TabLauncher, UpMovesBackByTheTabsOfOneRow)
+{
+    struct
+    {
+        int nRows;
+        int nFrom;
+        int nPage;
+    } cases[] = {
+        { 1, 2, 2 }, { 1, 11, 11 }, { 2, 2, 8 }, { 2, 9, 3 }, { 3, 2, 10 }, { 3, 5, 1 }, { 4, 2, 11 },
+    };
+    Open();
+    for (const auto& c : cases)
+    {
+        ASSERT_TRUE(SetTabRows(c.nRows)) << c.nRows;
+        SelectTab(c.nFrom);
+        EXPECT_EQ(-1, NotifyKey(VK_UP));
+        EXPECT_EQ(c.nPage, ShownPage()) << c.nRows << " rows, from " << c.nFrom;
+    }
+}
+
+TEST_F(TabLauncher, KeysOnTheTabControlKeepItsTabWithThePage)
+{
+    struct
+    {
+        WORD nVKey;
+        int nFrom;
+        int nTo;
+    } cases[] = {
+        { VK_END, 3, 11 }, { VK_HOME, 7, 0 }, { VK_LEFT, 4, 3 }, { VK_RIGHT, 4, 5 },
+        { VK_DOWN, 4, 4 }, { VK_UP, 2, 8 },
+    };
+    Open();
+    ASSERT_TRUE(SetTabRows(2));
+    for (const auto& c : cases)
+    {
+        SelectTab(c.nFrom);
+        m_dlg.m_tabCtrl.SendMessage(WM_KEYDOWN, c.nVKey, 0);
+        PumpMessages();
+        EXPECT_EQ(c.nTo, ShownPage()) << c.nVKey << " from " << c.nFrom;
+        EXPECT_EQ(c.nTo, m_dlg.m_tabCtrl.GetCurSel()) << c.nVKey << " from " << c.nFrom;
+    }
+}
+
+TEST_F(TabLauncher, CaptionNamesTheLoadedConfiguration)
+{
+    WriteProfile("Work", "Video=-v 1\r\n");
+    Open();
+    EXPECT_EQ(CString("ZOT Brimlo - Work"), m_dlg.GetWindowText());
+}
+
+TEST_F(TabLauncher, KeepsItsCaptionWhenTheConfigurationCannotBeLoaded)
+{
+    WriteProfile("Gone", nullptr);
+    Open();
+    EXPECT_EQ(CString("ZOT Brimlo"), m_dlg.GetWindowText());
+    EXPECT_EQ(0, ShownPage());
+}
+
+TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
+{
+    char szDirectory[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
+    CString strOptions = m_dir.File(".zotrc");
+    int nLaunches = 0;
+    CModalSteps steps({ [&] {
+                           if (!IsRunning(m_dlg.m_hWnd))
+                               return false;
+                           m_app.m_mapOptions["EmulatorPath"] = m_dir.File("zot.exe");
+                           m_app.m_mapOptions["EmulatorType"] = "WIN32";
+                           for (int i = 0; i < 2; i++)
+                           {
+                               ::DeleteFileA(strOptions);
+                               ClickButton(m_dlg.m_hWnd, IDOK);
+                               nLaunches += FileExists(strOptions) && IsRunning(m_dlg.m_hWnd);
+                           }
+                           return true;
+                       },
+                        [&] {
+                            ClickButton(m_dlg.m_hWnd, IDCANCEL);
+                            return true;
+                        } });
+    m_app.m_pLauncher = &m_dlg;
+    EXPECT_EQ(1, m_dlg.DoModal());
+    ::SetCurrentDirectoryA(szDirectory);
+    EXPECT_EQ(2, nLaunches);
+    EXPECT_TRUE(m_prompts.boxes.empty());
+}
+
+TEST_F(TabLauncher, LeavesAtOnceWhenNoPageChanged)
+{
+    WriteProfile("Work", "Video=-v 1\r\n");
+    CModalSteps steps({ [&] {
+        if (!IsRunning(m_dlg.m_hWnd))
+            return false;
+        ClickButton(m_dlg.m_hWnd, IDCANCEL);
+        return true;
+    } });
+    m_app.m_pLauncher = &m_dlg;
+    EXPECT_EQ(1, m_dlg.DoModal());
+    EXPECT_TRUE(m_prompts.boxes.empty());
+    EXPECT_EQ(CString("none"), ProfileValue(m_app.m_strProfile, "Work", "DosCommandLine", "none"));
+}
+
+TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
+{
+    struct
+    {
+        int nAnswer;
+        bool bSaved;
+        bool bCloseBox;  // the close box instead of the Leave button
+    } cases[] = {
+        { IDNO, false, false },
+        { IDYES, true, false },
+        { IDYES, true, true },
+    };
+    CChangedPage changedPage;
+    CPageSwap swap(m_app, CLauncherApp::PAGE_INFO, &changedPage);
+    int nCase = 0;
+    for (const auto& c : cases)
+    {
+        // A profile of its own for each case: nothing is left from the one before
+        m_app.m_strProfile.Format("%s\\Kovana%d.ini", (LPCSTR)m_dir.Path(), ++nCase);
+        WriteProfile("Work", "Video=-v 1\r\n");
+        m_prompts.boxes.clear();
+        m_prompts.answers = { c.nAnswer };
+        HWND hWndLauncher = nullptr;
+        CTabLauncherDlg dlg;
+        CModalSteps steps({ [&] {
+            if (!IsRunning(dlg.m_hWnd))
+                return false;
+            hWndLauncher = dlg.m_hWnd;
+            if (c.bCloseBox)
+                dlg.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+            else
+                ClickButton(dlg.m_hWnd, IDCANCEL);
+            return true;
+        } });
+        m_app.m_pLauncher = &dlg;
+        EXPECT_EQ(1, dlg.DoModal());
+        ASSERT_EQ(1u, m_prompts.boxes.size());
+        EXPECT_EQ(hWndLauncher, m_prompts.boxes[0].hWndOwner);
+        EXPECT_EQ("Do you want to save the current config first?", m_prompts.boxes[0].text);
+        EXPECT_EQ("Warning", m_prompts.boxes[0].caption);
+        EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_prompts.boxes[0].type);
+        CString strSaved = ProfileValue(m_app.m_strProfile, "Work", "DosCommandLine", "none");
+        EXPECT_EQ(c.bSaved, strSaved != "none") << nCase << ": " << strSaved;
+    }
+}
+
+}  // namespace
