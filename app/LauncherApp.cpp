@@ -3,6 +3,7 @@
 #include "ConfigPage.h"
 #include "MainDlg.h"
 #include "framework/Prompt.h"
+#include "pages/EmulatorPage.h"
 #include "pages/SoundPage.h"
 #include "res/resource.h"
 
@@ -15,7 +16,7 @@ static BOOL IsWritableSection(LPCSTR pszSection)
 
 CLauncherApp::CLauncherApp()
 {
-    m_pPages[PAGE_EMULATOR] = new CPlainPage(IDD_EMULATOR_PAGE, "Emulator");
+    m_pPages[PAGE_EMULATOR] = new CEmulatorPage;
     m_pPages[PAGE_KICKSTART] = new CPlainPage(IDD_KICKSTART_PAGE, "Kickstart");
     m_pPages[PAGE_VIDEO] = new CPlainPage(IDD_VIDEO_PAGE, "Video");
     m_pPages[PAGE_MEMORY] = new CPlainPage(IDD_MEMORY_PAGE, "Memory");
