@@ -205,7 +205,7 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
     struct
     {
         LPCSTR pszCommandLine;
-        LPCSTR pszProfileStyle;  // null for no profile
+        LPCSTR pszProfileStyle;  // null for none in the profile
         LPCSTR pszStyle;         // m_strStyle while the launcher runs
     } cases[] = {
         { "2", "1", "" },
@@ -219,8 +219,9 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
         CTempDir dir;
         CTestApp app(dir.File("Kovana.ini"));
         CPromptRecorder prompts;
+        SaveDefaultConfiguration(app, "Work");
         if (c.pszProfileStyle)
-            WriteWholeFile(app.m_strProfile, std::string("[ConfigList]\r\nBrimloStyle=") + c.pszProfileStyle + "\r\n");
+            ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", c.pszProfileStyle, app.m_strProfile);
         app.m_lpCmdLine = c.pszCommandLine;
         CMainDlg dlg;
         INT_PTR nMainResult = 0;
@@ -241,7 +242,8 @@ TEST(Startup, AStyleChangeOpensTheWindowOfTheStoredStyle)
     CTempDir dir;
     CTestApp app(dir.File("Kovana.ini"));
     CPromptRecorder prompts;
-    WriteWholeFile(app.m_strProfile, "[ConfigList]\r\nBrimloStyle=7\r\n");
+    SaveDefaultConfiguration(app, "Work");
+    ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "7", app.m_strProfile);
     app.m_lpCmdLine = "1";
     CMainDlg dlg;
     INT_PTR nMainResult = 0;
@@ -260,7 +262,15 @@ TEST(Startup, InitInstanceRunsTheMainDialogThenEnds)
     CPromptRecorder prompts;
     app.m_lpCmdLine = "2";
     bool bMainDialog = false;
+    // No profile lies beside the tests: the first start asks for a name, and Cancel writes nothing.
     CModalSteps steps({ [&] {
+                           HWND hName = ::FindWindowA(nullptr, "Configuration name");
+                           if (!IsRunning(hName))
+                               return false;
+                           ClickButton(hName, IDCANCEL);
+                           return true;
+                       },
+                        [&] {
         if (!app.m_pLauncher || !IsRunning(app.m_pLauncher->m_hWnd))
             return false;
         bMainDialog = dynamic_cast<CMainDlg*>(app.m_pMainWnd) != nullptr;
@@ -312,9 +322,12 @@ TEST(Startup, TheProgramOpensTheTabWindowAndEndsWithIt)
     {
         CTempDir dir;
         ASSERT_TRUE(::CopyFileA(strProgram, dir.File("Kovana.exe"), FALSE));
-        const std::string profile = "[ConfigList]\r\nNumberOfConfig=1\r\nConfig#1=Work\r\nCurrentConfigName=Work\r\n"
-                                    "BrimloStyle=1\r\n[Work]\r\nVideo=-v 1\r\n";
-        WriteWholeFile(dir.File("Kovana.ini"), profile);
+        {
+            CTestApp app(dir.File("Kovana.ini"));
+            SaveDefaultConfiguration(app, "Work");
+            ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "1", app.m_strProfile);
+        }
+        const std::string profile = ReadWholeFile(dir.File("Kovana.ini"));
 
         CString strCommandLine = CString("Kovana.exe ") + pszArgument;
         STARTUPINFOA si = {};

@@ -46,6 +46,9 @@ protected:
     CPromptRecorder m_prompts;
     CTabLauncherDlg m_dlg;
 
+    // A configuration "Work" that the launcher loads without a question
+    TabLauncher() { SaveDefaultConfiguration(m_app, "Work"); }
+
     ~TabLauncher() override
     {
         if (m_dlg.m_hWnd)
@@ -260,7 +263,6 @@ TEST_F(TabLauncher, KeysOnTheTabControlKeepItsTabWithThePage)
 
 TEST_F(TabLauncher, CaptionNamesTheLoadedConfiguration)
 {
-    WriteProfile("Work", "Video=-v 1\r\n");
     Open();
     EXPECT_EQ(CString("ZOT Brimlo - Work"), m_dlg.GetWindowText());
 }
@@ -305,7 +307,7 @@ TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
 
 TEST_F(TabLauncher, LeavesAtOnceWhenNoPageChanged)
 {
-    WriteProfile("Work", "Video=-v 1\r\n");
+    std::string profileBefore = ReadWholeFile(m_app.m_strProfile);
     CModalSteps steps({ [&] {
         if (!IsRunning(m_dlg.m_hWnd))
             return false;
@@ -315,7 +317,7 @@ TEST_F(TabLauncher, LeavesAtOnceWhenNoPageChanged)
     m_app.m_pLauncher = &m_dlg;
     EXPECT_EQ(1, m_dlg.DoModal());
     EXPECT_TRUE(m_prompts.boxes.empty());
-    EXPECT_EQ(CString("none"), ProfileValue(m_app.m_strProfile, "Work", "DosCommandLine", "none"));
+    EXPECT_EQ(profileBefore, ReadWholeFile(m_app.m_strProfile));
 }
 
 TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
@@ -337,7 +339,8 @@ TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
     {
         // A profile of its own for each case: nothing is left from the one before
         m_app.m_strProfile.Format("%s\\Kovana%d.ini", (LPCSTR)m_dir.Path(), ++nCase);
-        WriteProfile("Work", "Video=-v 1\r\n");
+        SaveDefaultConfiguration(m_app, "Work");
+        ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
         m_prompts.boxes.clear();
         m_prompts.answers = { c.nAnswer };
         HWND hWndLauncher = nullptr;

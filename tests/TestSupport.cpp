@@ -168,3 +168,14 @@ BOOL CreatePageWindows(CLauncherApp& app, CWnd& host)
             return FALSE;
     return TRUE;
 }
+
+void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName)
+{
+    ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "1", app.m_strProfile);
+    ::WritePrivateProfileStringA("ConfigList", "Config#1", pszName, app.m_strProfile);
+    ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", pszName, app.m_strProfile);
+    CTestHost host;
+    CreatePageWindows(app, host);
+    app.m_mapOptions["CurrentConfigName"] = pszName;
+    app.SaveConfig();
+}

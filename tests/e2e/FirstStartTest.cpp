@@ -47,7 +47,7 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     for (const char* key : keys)
         EXPECT_NE(CString("(absent)"), ProfileValue(run, "Demo", key)) << key;
     EXPECT_EQ(CString("-w 7"), ProfileValue(run, "Demo", "CpuSpeed"));
-    EXPECT_EQ(CString("-S 0"), ProfileValue(run, "Demo", "SoundEmulation"));
+    EXPECT_EQ(CString("-S 2"), ProfileValue(run, "Demo", "SoundEmulation"));
 
     // The Emulator page is on view: choose the stand-in emulator with Browse.
     HWND hBrowse = FindControl(hLauncher, IDC_EMULATOR_BROWSE);
@@ -62,7 +62,7 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     ClickButton(hLauncher, IDOK);
     CString receipt = run.File("zot-receipt.bin");
     ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(receipt) != INVALID_FILE_ATTRIBUTES; }));
-    const std::string expected = "-w 7\r\n-P 64\r\n-S 0\r\n-b 8\r\n-R 22050\r\n-B 8192";
+    const std::string expected = "-w 7\r\n-P 64\r\n-S 2\r\n-b 8\r\n-R 22050\r\n-B 8192";
     EXPECT_EQ(expected, FileBytes(run.File(".zotrc")));
     EXPECT_EQ(expected, FileBytes(receipt));
     EXPECT_TRUE(run.IsRunning());
