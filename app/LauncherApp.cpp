@@ -5,6 +5,7 @@
 #include "framework/Prompt.h"
 #include "pages/EmulatorPage.h"
 #include "pages/SoundPage.h"
+#include "pages/VideoPage.h"
 #include "res/resource.h"
 
 // Section names the profile functions cannot address as typed: they would land
@@ -18,7 +19,7 @@ CLauncherApp::CLauncherApp()
 {
     m_pPages[PAGE_EMULATOR] = new CEmulatorPage;
     m_pPages[PAGE_KICKSTART] = new CPlainPage(IDD_KICKSTART_PAGE, "Kickstart");
-    m_pPages[PAGE_VIDEO] = new CPlainPage(IDD_VIDEO_PAGE, "Video");
+    m_pPages[PAGE_VIDEO] = new CVideoPage;
     m_pPages[PAGE_MEMORY] = new CPlainPage(IDD_MEMORY_PAGE, "Memory");
     m_pPages[PAGE_HARDDISK] = new CPlainPage(IDD_HARDDISK_PAGE, "HD");
     m_pPages[PAGE_FLOPPY] = new CPlainPage(IDD_FLOPPY_PAGE, "Floppy");

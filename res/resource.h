@@ -64,3 +64,15 @@
 #define IDC_SOUND_BITS                  1071
 #define IDC_SOUND_BUFFER                1072
 #define IDC_SOUND_FREQUENCY             1074
+
+// Video page
+#define IDC_VIDEO_CENTER_VERTICALLY     1076
+#define IDC_VIDEO_DOUBLE_HEIGHT         1077
+#define IDC_VIDEO_LOWRES                1078
+#define IDC_VIDEO_CENTER_HORIZONTALLY   1079
+#define IDC_VIDEO_1081_EMULATION        1080
+#define IDC_VIDEO_DESKTOP_WINDOW        1081
+#define IDC_VIDEO_CORRECT_ASPECT        1082
+#define IDC_VIDEO_RESOLUTION            1129
+#define IDC_VIDEO_FRAME_RATE            1134
+#define IDC_VIDEO_FRAME_RATE_VALUE      1148

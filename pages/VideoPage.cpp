@@ -1,0 +1,170 @@
+#include "VideoPage.h"
+
+#include "app/LauncherApp.h"
+#include "res/resource.h"
+
+#include <cstdlib>
+
+// The page's profile and option-map keys, in the order every operation takes them
+static LPCSTR const s_pszKeys[] = { "Video", "Video1081Emulation", "VideoDesktopWindow", "FrameRate" };
+enum { KEY_VIDEO, KEY_1081_EMULATION, KEY_DESKTOP_WINDOW, KEY_FRAME_RATE };
+
+CVideoPage::CVideoPage() : CSettingsPage(IDD_VIDEO_PAGE)
+{
+}
+
+void CVideoPage::DoDataExchange(CDataExchange* pDX)
+{
+    CSettingsPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_VIDEO_FRAME_RATE, m_sliderFrameRate);
+    DDX_Check(pDX, IDC_VIDEO_1081_EMULATION, m_b1081Emulation);
+    DDX_Check(pDX, IDC_VIDEO_DOUBLE_HEIGHT, m_bDoubleHeight);
+    DDX_Check(pDX, IDC_VIDEO_DESKTOP_WINDOW, m_bDesktopWindow);
+    DDX_Check(pDX, IDC_VIDEO_LOWRES, m_bLowRes);
+    DDX_Check(pDX, IDC_VIDEO_CENTER_VERTICALLY, m_bCenterVertically);
+    DDX_Check(pDX, IDC_VIDEO_CENTER_HORIZONTALLY, m_bCenterHorizontally);
+    DDX_CBString(pDX, IDC_VIDEO_RESOLUTION, m_strResolution);
+    DDX_Text(pDX, IDC_VIDEO_FRAME_RATE_VALUE, m_strFrameRate);
+    DDX_Check(pDX, IDC_VIDEO_CORRECT_ASPECT, m_bCorrectAspect);
+}
+
+BEGIN_MESSAGE_MAP(CVideoPage, CSettingsPage)
+    ON_MESSAGE(WM_SLIDERCHANGE, OnSliderMoved)
+END_MESSAGE_MAP()
+
+BOOL CVideoPage::OnInitDialog()
+{
+    CSettingsPage::OnInitDialog();
+
+    m_b1081Emulation = FALSE;
+    m_bDesktopWindow = TRUE;
+    m_strResolution = "800:600";
+    m_bCenterHorizontally = TRUE;
+    m_bCenterVertically = TRUE;
+    m_bDoubleHeight = TRUE;
+    m_bCorrectAspect = FALSE;
+    m_bLowRes = FALSE;
+
+    m_sliderFrameRate.SetRange(1, 9);
+    m_sliderFrameRate.SetPos(1);
+    m_sliderFrameRate.SetNotifyID(SLIDER_FRAME_RATE);
+
+    CMapStringToString& mapOptions = App().m_mapOptions;
+    mapOptions[s_pszKeys[KEY_VIDEO]] = "-O 800:600:dxy";
+    mapOptions[s_pszKeys[KEY_1081_EMULATION]] = "";
+    mapOptions[s_pszKeys[KEY_DESKTOP_WINDOW]] = "-W";
+    mapOptions[s_pszKeys[KEY_FRAME_RATE]] = "-f 1";
+
+    UpdateData(FALSE);
+    OnSliderMoved(SLIDER_FRAME_RATE, 0);
+    return TRUE;
+}
+
+LRESULT CVideoPage::OnSliderMoved(WPARAM wParam, LPARAM)
+{
+    UpdateData(TRUE);
+    if ((short)wParam == SLIDER_FRAME_RATE)
+        m_strFrameRate.Format("1/%d", m_sliderFrameRate.GetPos());
+    UpdateData(FALSE);
+    return 0;
+}
+
+UINT CVideoPage::GetTemplateID()
+{
+    return IDD_VIDEO_PAGE;
+}
+
+CString CVideoPage::GetPageName()
+{
+    return "Video";
+}
+
+void CVideoPage::LoadFromProfile()
+{
+    CLauncherApp& app = App();
+
+    // "-O 800:600:dxy": the resolution lies between the option and the last
+    // colon, the display flags after it.
+    CString strVideo = app.ReadConfigValue(s_pszKeys[KEY_VIDEO]);
+    int nFirst = strVideo.Find(':');
+    int nLast = strVideo.ReverseFind(':');
+    m_strResolution = strVideo.Mid(3, nFirst - 3) + ":" + strVideo.Mid(nFirst + 1, nLast - nFirst - 1);
+    // Letters typed into the resolution ("1024x768:") are not flags.
+    CString strFlags = nLast >= 0 ? strVideo.Mid(nLast + 1) : CString();
+    m_bDoubleHeight = strFlags.Find('d') >= 0;
+    m_bCorrectAspect = strFlags.Find('c') >= 0;
+    m_bLowRes = strFlags.Find('l') >= 0;
+    m_bCenterHorizontally = strFlags.Find('x') >= 0;
+    m_bCenterVertically = strFlags.Find('y') >= 0;
+
+    m_b1081Emulation = !app.ReadConfigValue(s_pszKeys[KEY_1081_EMULATION]).IsEmpty();
+    m_bDesktopWindow = !app.ReadConfigValue(s_pszKeys[KEY_DESKTOP_WINDOW]).IsEmpty();
+
+    // Out-of-range rates are left for the slider to bring within 1 to 9.
+    CString strFrameRate = FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_FRAME_RATE]));
+    m_sliderFrameRate.SetPos((int)strtol(strFrameRate, nullptr, 10));
+
+    UpdateData(FALSE);
+    OnSliderMoved(SLIDER_FRAME_RATE, 0);
+}
+
+void CVideoPage::SaveToProfile()
+{
+    for (LPCSTR pszKey : s_pszKeys)
+        App().WriteConfigValue(pszKey);
+}
+
+void CVideoPage::UpdateOptions()
+{
+    CString strFragments[SETTING_COUNT];
+    BuildFragments(strFragments);
+    for (int i = 0; i < SETTING_COUNT; i++)
+        App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
+}
+
+BOOL CVideoPage::IsModified()
+{
+    CString strFragments[SETTING_COUNT];
+    BuildFragments(strFragments);
+    const CMapStringToString& mapOptions = App().m_mapOptions;
+    for (int i = 0; i < SETTING_COUNT; i++)
+    {
+        CString strStored;
+        mapOptions.Lookup(s_pszKeys[i], strStored);
+        if (strFragments[i] != strStored)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CVideoPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
+{
+    for (LPCSTR pszKey : s_pszKeys)
+        AppendOption(strLine, pszSeparator, pszKey);
+}
+
+void CVideoPage::BuildFragments(CString strFragments[SETTING_COUNT])
+{
+    UpdateData(TRUE);
+
+    // A resolution without a colon gives no screen mode at all, so the
+    // emulator keeps its own.
+    if (m_strResolution.Find(':') >= 0)
+    {
+        CString strFlags;
+        if (m_bDoubleHeight)
+            strFlags += 'd';
+        if (m_bCorrectAspect)
+            strFlags += 'c';
+        if (m_bLowRes)
+            strFlags += 'l';
+        if (m_bCenterHorizontally)
+            strFlags += 'x';
+        if (m_bCenterVertically)
+            strFlags += 'y';
+        strFragments[KEY_VIDEO] = "-O " + m_strResolution + ":" + strFlags;
+    }
+    strFragments[KEY_1081_EMULATION] = m_b1081Emulation ? "-X" : "";
+    strFragments[KEY_DESKTOP_WINDOW] = m_bDesktopWindow ? "-W" : "";
+    strFragments[KEY_FRAME_RATE].Format("-f %d", m_sliderFrameRate.GetPos());
+}

@@ -1,0 +1,47 @@
+// Classes in this file:
+//   CVideoPage - screen mode, frame rate, 1081 monitor emulation and desktop window
+#pragma once
+
+#include "NotifySliderCtrl.h"
+#include "SettingsPage.h"
+
+class CVideoPage : public CSettingsPage
+{
+public:
+    // Notify id of the frame-rate slider
+    enum { SLIDER_FRAME_RATE = 1 };
+
+    CVideoPage();
+
+// Page operations
+    UINT GetTemplateID() override;
+    CString GetPageName() override;
+    void LoadFromProfile() override;
+    void SaveToProfile() override;
+    void UpdateOptions() override;
+    BOOL IsModified() override;
+    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    LRESULT OnSliderMoved(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    enum { SETTING_COUNT = 4 };
+    // The fragments the controls stand for, in the order of the page's keys
+    void BuildFragments(CString strFragments[SETTING_COUNT]);
+
+    CNotifySliderCtrl m_sliderFrameRate;
+    BOOL m_b1081Emulation = FALSE;
+    BOOL m_bDoubleHeight = FALSE;
+    BOOL m_bDesktopWindow = FALSE;
+    BOOL m_bLowRes = FALSE;
+    BOOL m_bCenterVertically = FALSE;
+    BOOL m_bCenterHorizontally = FALSE;
+    CString m_strResolution;
+    CString m_strFrameRate;
+    BOOL m_bCorrectAspect = FALSE;
+};

@@ -1,0 +1,333 @@
+#include "TestSupport.h"
+
+#include "framework/Prompt.h"
+#include "pages/VideoPage.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+static LPCSTR const s_pszSection = "Amiga 500";
+
+// The display flags, in the order their letters are written
+static const struct { char chLetter; int nID; } s_flags[] = {
+    { 'd', IDC_VIDEO_DOUBLE_HEIGHT },
+    { 'c', IDC_VIDEO_CORRECT_ASPECT },
+    { 'l', IDC_VIDEO_LOWRES },
+    { 'x', IDC_VIDEO_CENTER_HORIZONTALLY },
+    { 'y', IDC_VIDEO_CENTER_VERTICALLY },
+};
+
+// Every page window over a profile that lists one configuration, as a
+// launcher window has them; the Video page is the one looked at.
+class VideoPageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "1", app.m_strProfile);
+        ::WritePrivateProfileStringA("ConfigList", "Config#1", s_pszSection, app.m_strProfile);
+        ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", s_pszSection, app.m_strProfile);
+        ASSERT_TRUE(CreatePageWindows(app, host));
+        page.ShowWindow(SW_SHOW);
+    }
+
+    HWND Control(int nID) const { return page.GetDlgItem(nID); }
+    CString Text(int nID) const { return AfxGetWindowText(Control(nID)); }
+    BOOL Checked(int nID) const { return ::SendMessageA(Control(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // A click, as the user gives it, until the box shows the wanted state
+    void SetChecked(int nID, BOOL bChecked)
+    {
+        if (Checked(nID) != bChecked)
+            ::SendMessageA(Control(nID), BM_CLICK, 0, 0);
+    }
+    // The letters of the checked display flags
+    std::string CheckedFlags() const
+    {
+        std::string strLetters;
+        for (const auto& f : s_flags)
+            if (Checked(f.nID))
+                strLetters += f.chLetter;
+        return strLetters;
+    }
+    void PressKey(UINT nKey)
+    {
+        ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), WM_KEYDOWN, nKey, 1);
+        ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), WM_KEYUP, nKey, 0xC0000001);
+    }
+    void Store(LPCSTR pszVideo, LPCSTR pszEmulation, LPCSTR pszDesktop, LPCSTR pszFrameRate)
+    {
+        ::WritePrivateProfileStringA(s_pszSection, "Video", pszVideo, app.m_strProfile);
+        ::WritePrivateProfileStringA(s_pszSection, "Video1081Emulation", pszEmulation, app.m_strProfile);
+        ::WritePrivateProfileStringA(s_pszSection, "VideoDesktopWindow", pszDesktop, app.m_strProfile);
+        ::WritePrivateProfileStringA(s_pszSection, "FrameRate", pszFrameRate, app.m_strProfile);
+    }
+    CString Option(LPCSTR pszKey) { return app.m_mapOptions[pszKey]; }
+    CString Appended(LPCSTR pszSeparator)
+    {
+        CString strLine;
+        page.AppendOptions(strLine, pszSeparator);
+        return strLine;
+    }
+
+    CTempDir dir;
+    CTestApp app{ dir.File("Kovana.ini") };
+    CTestHost host;
+    CVideoPage& page = *(CVideoPage*)app.m_pPages[CLauncherApp::PAGE_VIDEO];
+};
+
+TEST_F(VideoPageTest, TemplateHoldsItsControlsInTabOrder)
+{
+    const DWORD dwCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
+    struct { int nID; LPCSTR pszClass; LPCSTR pszText; int x, y, cx, cy; DWORD dwStyle; } const controls[] = {
+        { -1, "Button", "Video", 0, 0, 195, 135, BS_GROUPBOX },
+        { -1, "Static", "&Resolution  ( x : y )", 30, 16, 59, 8, SS_LEFT },
+        { IDC_VIDEO_RESOLUTION, "ComboBox", "800:600", 30, 25, 61, 57, CBS_DROPDOWN | WS_TABSTOP },
+        { -1, "Static", "", 98, 14, 88, 30, SS_ETCHEDFRAME },
+        { -1, "Static", "&Frame rate:", 112, 19, 36, 8, SS_LEFT },
+        { IDC_VIDEO_FRAME_RATE_VALUE, "Static", "1/1", 150, 19, 19, 8, SS_LEFT },
+        { IDC_VIDEO_FRAME_RATE, "msctls_trackbar32", "", 101, 28, 81, 10, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP },
+        { IDC_VIDEO_CENTER_HORIZONTALLY, "Button", "Center &horizontally", 30, 47, 73, 10, dwCheck },
+        { IDC_VIDEO_CENTER_VERTICALLY, "Button", "Center &vertically", 30, 59, 66, 10, dwCheck },
+        { IDC_VIDEO_DOUBLE_HEIGHT, "Button", "&Double height", 30, 71, 60, 10, dwCheck },
+        { IDC_VIDEO_LOWRES, "Button", "&LowRes", 30, 95, 42, 10, dwCheck },
+        { IDC_VIDEO_1081_EMULATION, "Button", "&Emulate Commodore 1081 PAL monitor", 30, 107, 144, 10, dwCheck },
+        { IDC_VIDEO_DESKTOP_WINDOW, "Button", "Open ZOT display as desktop &window", 30, 119, 136, 10, dwCheck },
+        { IDC_VIDEO_CORRECT_ASPECT, "Button", "&Correct Aspect", 30, 83, 63, 10, dwCheck },
+    };
+    HWND hWnd = ::GetWindow(page.m_hWnd, GW_CHILD);
+    for (const auto& c : controls)
+    {
+        SCOPED_TRACE(c.pszText);
+        ASSERT_TRUE(hWnd != nullptr);
+        char szClass[32] = "";
+        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+        EXPECT_EQ(c.nID, ::GetDlgCtrlID(hWnd));
+        EXPECT_STREQ(c.pszClass, szClass);
+        EXPECT_EQ(CString(c.pszText), AfxGetWindowText(hWnd));
+
+        RECT rcExpected = { c.x, c.y, c.cx, c.cy };
+        ::MapDialogRect(page.m_hWnd, &rcExpected);
+        RECT rc;
+        ::GetWindowRect(hWnd, &rc);
+        ::MapWindowPoints(nullptr, page.m_hWnd, (POINT*)&rc, 2);
+        EXPECT_EQ(rcExpected.left, rc.left);
+        EXPECT_EQ(rcExpected.top, rc.top);
+        EXPECT_EQ(rcExpected.right, rc.right - rc.left);
+        if (c.nID != IDC_VIDEO_RESOLUTION)  // a combo box is as tall as its closed face
+        {
+            EXPECT_EQ(rcExpected.bottom, rc.bottom - rc.top);
+        }
+
+        DWORD dwStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
+        DWORD dwMask = lstrcmpA(szClass, "ComboBox") == 0 ? (0x3 | CBS_SORT | WS_TABSTOP)
+                     : lstrcmpA(szClass, "Static") == 0 ? SS_TYPEMASK
+                     : lstrcmpA(szClass, "Button") == 0 ? (BS_TYPEMASK | WS_TABSTOP)
+                     : (TBS_VERT | TBS_NOTICKS | WS_TABSTOP);
+        EXPECT_EQ(c.dwStyle, dwStyle & dwMask);
+        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
+    }
+    EXPECT_TRUE(hWnd == nullptr);
+
+    // The resolutions in the order given, not sorted
+    const char* const entries[] = { "320:240", "640:480", "800:600" };
+    ASSERT_EQ(3, ::SendMessageA(Control(IDC_VIDEO_RESOLUTION), CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < 3; i++)
+    {
+        char szEntry[32] = "";
+        ::SendMessageA(Control(IDC_VIDEO_RESOLUTION), CB_GETLBTEXT, i, (LPARAM)szEntry);
+        EXPECT_STREQ(entries[i], szEntry);
+    }
+}
+
+TEST_F(VideoPageTest, NewPageShowsItsDefaultsAndEntersThem)
+{
+    EXPECT_EQ("dxy", CheckedFlags());
+    EXPECT_FALSE(Checked(IDC_VIDEO_1081_EMULATION));
+    EXPECT_TRUE(Checked(IDC_VIDEO_DESKTOP_WINDOW));
+    EXPECT_EQ(1, ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), TBM_GETRANGEMIN, 0, 0));
+    EXPECT_EQ(9, ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), TBM_GETRANGEMAX, 0, 0));
+    EXPECT_EQ(CString("-O 800:600:dxy\r\n-W\r\n-f 1"), Appended("\r\n"));
+    EXPECT_EQ(CString(""), Option("Video1081Emulation"));
+    EXPECT_FALSE(page.IsModified());
+}
+
+TEST_F(VideoPageTest, ScreenModeLettersFollowTheFlagsInFixedOrder)
+{
+    struct { LPCSTR pszResolution; LPCSTR pszChecked; LPCSTR pszFragment; } const cases[] = {
+        { "800:600", "", "-O 800:600:" },
+        { "800:600", "d", "-O 800:600:d" },
+        { "800:600", "c", "-O 800:600:c" },
+        { "800:600", "l", "-O 800:600:l" },
+        { "800:600", "x", "-O 800:600:x" },
+        { "800:600", "y", "-O 800:600:y" },
+        { "320:240", "yxlcd", "-O 320:240:dclxy" },
+        { "1024:768", "xd", "-O 1024:768:dx" },
+        { ":", "c", "-O ::c" },
+        { "1:2:3", "", "-O 1:2:3:" },
+        // Without a colon there is no screen mode, not even "-O"
+        { "800x600", "dxy", "" },
+        { "", "", "" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.pszResolution) + " " + c.pszChecked);
+        ::SetWindowTextA(Control(IDC_VIDEO_RESOLUTION), c.pszResolution);
+        for (const auto& f : s_flags)
+            SetChecked(f.nID, strchr(c.pszChecked, f.chLetter) != nullptr);
+        page.UpdateOptions();
+        EXPECT_EQ(CString(c.pszFragment), Option("Video"));
+        EXPECT_FALSE(page.IsModified());
+    }
+    // An empty screen mode adds nothing to the line, not even a separator.
+    EXPECT_EQ(CString("-W?-f 1"), Appended("?"));
+}
+
+TEST_F(VideoPageTest, LoadingShowsTheStoredFragments)
+{
+    struct { LPCSTR pszVideo; LPCSTR pszResolution; LPCSTR pszFlags; LPCSTR pszRebuilt; } const screens[] = {
+        { "-O 640:480:cx", "640:480", "cx", "-O 640:480:cx" },
+        { "-O 800:600:yxd", "800:600", "dxy", "-O 800:600:dxy" },
+        { "-O 800", ":", "", "-O ::" },
+        { "-O 1024:768:l", "1024:768", "l", "-O 1024:768:l" },
+        { "-O 1:2:3:dy", "1:2:3", "dy", "-O 1:2:3:dy" },
+        // The list shows the whole of the first entry that begins with the text
+        { "-O 800:6:", "800:600", "", "-O 800:600:" },
+        // Letters of the resolution itself are no flags
+        { "-O 1024x768d::", "1024x768d:", "", "-O 1024x768d::" },
+    };
+    for (const auto& s : screens)
+    {
+        SCOPED_TRACE(s.pszVideo);
+        Store(s.pszVideo, "", "-W", "-f 1");
+        ASSERT_TRUE(app.LoadConfig());
+        EXPECT_EQ(CString(s.pszResolution), Text(IDC_VIDEO_RESOLUTION));
+        EXPECT_EQ(s.pszFlags, CheckedFlags());
+        page.UpdateOptions();
+        EXPECT_EQ(CString(s.pszRebuilt), Option("Video"));
+    }
+
+    // Any stored text checks the box; the box gives back its own fragment.
+    struct { LPCSTR pszStored; BOOL bChecked; LPCSTR pszEmulation, pszDesktop; } const switches[] = {
+        { "", FALSE, "", "" }, { "-X", TRUE, "-X", "-W" }, { "on", TRUE, "-X", "-W" },
+    };
+    for (const auto& s : switches)
+    {
+        SCOPED_TRACE(s.pszStored);
+        Store("-O 640:480:", s.pszStored, s.pszStored, "-f 1");
+        ASSERT_TRUE(app.LoadConfig());
+        EXPECT_EQ(s.bChecked, Checked(IDC_VIDEO_1081_EMULATION));
+        EXPECT_EQ(s.bChecked, Checked(IDC_VIDEO_DESKTOP_WINDOW));
+        page.UpdateOptions();
+        EXPECT_EQ(CString(s.pszEmulation), Option("Video1081Emulation"));
+        EXPECT_EQ(CString(s.pszDesktop), Option("VideoDesktopWindow"));
+    }
+
+    struct { LPCSTR pszStored; LPCSTR pszLabel; LPCSTR pszRebuilt; } const rates[] = {
+        { "-f 9", "1/9", "-f 9" }, { "-f 5", "1/5", "-f 5" }, { "-f 12", "1/9", "-f 9" },
+        { "-f 0", "1/1", "-f 1" }, { "-f -3", "1/1", "-f 1" }, { "-f x", "1/1", "-f 1" },
+        { "", "1/1", "-f 1" }, { "-f 99999999999", "1/9", "-f 9" },
+    };
+    for (const auto& r : rates)
+    {
+        SCOPED_TRACE(r.pszStored);
+        PressKey(VK_END);
+        Store("-O 640:480:", "", "", r.pszStored);
+        ASSERT_TRUE(app.LoadConfig());
+        EXPECT_EQ(CString(r.pszLabel), Text(IDC_VIDEO_FRAME_RATE_VALUE));
+        page.UpdateOptions();
+        EXPECT_EQ(CString(r.pszRebuilt), Option("FrameRate"));
+    }
+}
+
+TEST_F(VideoPageTest, IsModifiedAfterALoadOnlyWhenTheUserChangesSomething)
+{
+    Store("-O 640:480:cl", "-X", "", "-f 4");
+    ASSERT_TRUE(app.LoadConfig());
+    int nOptions = app.m_mapOptions.GetCount();
+    EXPECT_FALSE(page.IsModified());
+
+    struct { LPCSTR pszChange; int nID; LPCSTR pszText; UINT nKey; } const changes[] = {
+        { "Double height", IDC_VIDEO_DOUBLE_HEIGHT, nullptr, 0 },
+        { "LowRes", IDC_VIDEO_LOWRES, nullptr, 0 },
+        { "1081", IDC_VIDEO_1081_EMULATION, nullptr, 0 },
+        { "desktop window", IDC_VIDEO_DESKTOP_WINDOW, nullptr, 0 },
+        { "typed resolution", IDC_VIDEO_RESOLUTION, "640:400", 0 },
+        { "frame rate", IDC_VIDEO_FRAME_RATE, nullptr, VK_RIGHT },
+    };
+    for (const auto& c : changes)
+    {
+        SCOPED_TRACE(c.pszChange);
+        ASSERT_TRUE(app.LoadConfig());
+        ASSERT_FALSE(page.IsModified());
+        if (c.pszText)
+            ::SetWindowTextA(Control(c.nID), c.pszText);
+        else if (c.nKey)
+            PressKey(c.nKey);
+        else
+            ::SendMessageA(Control(c.nID), BM_CLICK, 0, 0);
+        EXPECT_TRUE(page.IsModified());
+    }
+    EXPECT_EQ(nOptions, app.m_mapOptions.GetCount());
+    EXPECT_EQ(CString("-O 640:480:cl"), Option("Video"));
+    EXPECT_EQ(CString("-f 4"), Option("FrameRate"));
+}
+
+TEST_F(VideoPageTest, SliderLabelFollowsTheSliderMessage)
+{
+    HWND hSlider = Control(IDC_VIDEO_FRAME_RATE);
+    const struct { UINT nKey; LPCSTR pszOnPress, pszOnRelease; } steps[] = {
+        { VK_RIGHT, "1/1", "1/2" }, { VK_RIGHT, "1/2", "1/3" }, { VK_END, "1/3", "1/9" },
+        { VK_RIGHT, "1/9", "1/9" }, { VK_HOME, "1/9", "1/1" }, { VK_LEFT, "1/1", "1/1" },
+    };
+    for (const auto& s : steps)
+    {
+        SCOPED_TRACE(s.pszOnRelease);
+        ::SendMessageA(hSlider, WM_KEYDOWN, s.nKey, 1);
+        EXPECT_EQ(CString(s.pszOnPress), Text(IDC_VIDEO_FRAME_RATE_VALUE));
+        ::SendMessageA(hSlider, WM_KEYUP, s.nKey, 0xC0000001);
+        EXPECT_EQ(CString(s.pszOnRelease), Text(IDC_VIDEO_FRAME_RATE_VALUE));
+    }
+
+    // Another id changes no label; the controls keep what the user gave them.
+    ::SendMessageA(hSlider, TBM_SETPOS, TRUE, 6);
+    ::SetWindowTextA(Control(IDC_VIDEO_RESOLUTION), "1024:768");
+    SetChecked(IDC_VIDEO_LOWRES, TRUE);
+    const struct { WPARAM nID; LPCSTR pszLabel; } messages[] = { { 2, "1/1" }, { 0, "1/1" }, { 1, "1/6" } };
+    for (const auto& m : messages)
+    {
+        SCOPED_TRACE(m.nID);
+        EXPECT_EQ(0, ::SendMessageA(page.m_hWnd, WM_SLIDERCHANGE, m.nID, 0));
+        EXPECT_EQ(CString(m.pszLabel), Text(IDC_VIDEO_FRAME_RATE_VALUE));
+        EXPECT_EQ(CString("1024:768"), Text(IDC_VIDEO_RESOLUTION));
+        EXPECT_EQ("dlxy", CheckedFlags());
+    }
+}
+
+TEST_F(VideoPageTest, SavingWritesTheOptionMapsTexts)
+{
+    app.m_mapOptions["Video"] = "-O 320:240:l";
+    app.m_mapOptions["Video1081Emulation"] = "-X";
+    app.m_mapOptions["VideoDesktopWindow"] = "";
+    app.m_mapOptions["FrameRate"] = "-f 7";
+    SetChecked(IDC_VIDEO_LOWRES, FALSE);
+    page.SaveToProfile();
+    const struct { LPCSTR pszKey, pszValue; } values[] = {
+        { "Video", "-O 320:240:l" }, { "Video1081Emulation", "-X" }, { "VideoDesktopWindow", "" }, { "FrameRate", "-f 7" },
+    };
+    for (const auto& v : values)
+        EXPECT_EQ(CString(v.pszValue), ProfileValue(app.m_strProfile, s_pszSection, v.pszKey, "absent")) << v.pszKey;
+    EXPECT_EQ(CString("-O 320:240:l?-X?-f 7"), Appended("?"));
+}
+
+TEST_F(VideoPageTest, ResolutionWithoutColonLeavesAConfigurationThatNoLongerLoads)
+{
+    ::SetWindowTextA(Control(IDC_VIDEO_RESOLUTION), "800x600");
+    app.SaveConfig();
+    EXPECT_EQ(CString(""), ProfileValue(app.m_strProfile, s_pszSection, "Video", "absent"));
+    EXPECT_EQ(CString("-W"), ProfileValue(app.m_strProfile, s_pszSection, "VideoDesktopWindow"));
+
+    CPromptRecorder prompts;
+    EXPECT_FALSE(app.LoadConfig());
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_EQ("The configuration does not exist.", prompts.boxes[0].text);
+}
