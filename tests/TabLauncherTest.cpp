@@ -279,13 +279,14 @@ TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
 {
     char szDirectory[MAX_PATH] = "";
     ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
-    CString strOptions = m_dir.File(".zotrc");
+    // No emulator lies at the path typed, so it counts as the DOS build.
+    CString strOptions = m_dir.File("zot.rc");
     int nLaunches = 0;
     CModalSteps steps({ [&] {
                            if (!IsRunning(m_dlg.m_hWnd))
                                return false;
-                           m_app.m_mapOptions["EmulatorPath"] = m_dir.File("zot.exe");
-                           m_app.m_mapOptions["EmulatorType"] = "WIN32";
+                           HWND hEmulatorPage = m_app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd;
+                           ::SetDlgItemTextA(hEmulatorPage, IDC_EMULATOR_PATH, m_dir.File("zot.exe"));
                            for (int i = 0; i < 2; i++)
                            {
                                ::DeleteFileA(strOptions);
