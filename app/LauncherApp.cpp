@@ -4,6 +4,8 @@
 #include "MainDlg.h"
 #include "framework/Prompt.h"
 #include "pages/EmulatorPage.h"
+#include "pages/JoystickPage.h"
+#include "pages/KeyboardPage.h"
 #include "pages/SoundPage.h"
 #include "pages/VideoPage.h"
 #include "res/resource.h"
@@ -23,9 +25,9 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_MEMORY] = new CPlainPage(IDD_MEMORY_PAGE, "Memory");
     m_pPages[PAGE_HARDDISK] = new CPlainPage(IDD_HARDDISK_PAGE, "HD");
     m_pPages[PAGE_FLOPPY] = new CPlainPage(IDD_FLOPPY_PAGE, "Floppy");
-    m_pPages[PAGE_JOYSTICK] = new CPlainPage(IDD_JOYSTICK_PAGE, "Joystick");
+    m_pPages[PAGE_JOYSTICK] = new CJoystickPage;
     m_pPages[PAGE_SOUND] = new CSoundPage;
-    m_pPages[PAGE_KEYBOARD] = new CPlainPage(IDD_KEYBOARD_PAGE, "Keyboard");
+    m_pPages[PAGE_KEYBOARD] = new CKeyboardPage;
     m_pPages[PAGE_MISC] = new CPlainPage(IDD_MISC_PAGE, "Misc");
     m_pPages[PAGE_CONFIG] = new CConfigPage;
     m_pPages[PAGE_INFO] = new CPlainPage(IDD_INFO_PAGE, "Info");

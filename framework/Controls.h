@@ -49,6 +49,8 @@ public:
 // Operations
     // CB_ADDSTRING
     int AddString(LPCSTR psz) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)psz); }
+    // CB_INSERTSTRING: at nIndex, or at the end for -1; never sorted in
+    int InsertString(int nIndex, LPCSTR psz) { return (int)SendMessage(CB_INSERTSTRING, nIndex, (LPARAM)psz); }
     // CB_SELECTSTRING: first entry after nStartAfter that begins with psz, case-insensitive
     int SelectString(int nStartAfter, LPCSTR psz) { return (int)SendMessage(CB_SELECTSTRING, nStartAfter, (LPARAM)psz); }
     // CB_RESETCONTENT

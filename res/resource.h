@@ -59,6 +59,10 @@
 #define IDC_EMULATOR_PRIORITY_VALUE     1146
 #define IDC_EMULATOR_SPEED_VALUE        1147
 
+// Joystick and Keyboard pages
+#define IDC_JOYSTICK_EMULATION          1059
+#define IDC_KEYBOARD_LAYOUT             1060
+
 // Sound page
 #define IDC_SOUND_EMULATION             1070
 #define IDC_SOUND_BITS                  1071
