@@ -64,3 +64,8 @@
 #define IDC_SOUND_BITS                  1071
 #define IDC_SOUND_BUFFER                1072
 #define IDC_SOUND_FREQUENCY             1074
+
+// Kickstart page
+#define IDC_KICKSTART_BROWSE            1055
+#define IDC_KICKSTART_PATH              1082
+#define IDC_KICKSTART_VERSION           1139
