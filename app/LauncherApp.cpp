@@ -6,6 +6,7 @@
 #include "pages/EmulatorPage.h"
 #include "pages/JoystickPage.h"
 #include "pages/KeyboardPage.h"
+#include "pages/KickstartPage.h"
 #include "pages/SoundPage.h"
 #include "pages/VideoPage.h"
 #include "res/resource.h"
@@ -20,7 +21,7 @@ static BOOL IsWritableSection(LPCSTR pszSection)
 CLauncherApp::CLauncherApp()
 {
     m_pPages[PAGE_EMULATOR] = new CEmulatorPage;
-    m_pPages[PAGE_KICKSTART] = new CPlainPage(IDD_KICKSTART_PAGE, "Kickstart");
+    m_pPages[PAGE_KICKSTART] = new CKickstartPage;
     m_pPages[PAGE_VIDEO] = new CVideoPage;
     m_pPages[PAGE_MEMORY] = new CPlainPage(IDD_MEMORY_PAGE, "Memory");
     m_pPages[PAGE_HARDDISK] = new CPlainPage(IDD_HARDDISK_PAGE, "HD");

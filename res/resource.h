@@ -80,3 +80,8 @@
 #define IDC_VIDEO_RESOLUTION            1129
 #define IDC_VIDEO_FRAME_RATE            1134
 #define IDC_VIDEO_FRAME_RATE_VALUE      1148
+
+// Kickstart page
+#define IDC_KICKSTART_BROWSE            1055
+#define IDC_KICKSTART_PATH              1082
+#define IDC_KICKSTART_VERSION           1139

@@ -63,9 +63,11 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     CString receipt = run.File("zot-receipt.bin");
     ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(receipt) != INVALID_FILE_ATTRIBUTES; }));
     // The pages' defaults as a first start saves them, in page order, one per line
-    const std::string expected = "-w 7\r\n-P 64\r\n"
-                                 "-O 800:600:dxy\r\n-W\r\n-f 1\r\n"
-                                 "-S 2\r\n-b 8\r\n-R 22050\r\n-B 8192";
+    const std::string expected = "-w 7\r\n-P 64\r\n"                       // Emulator
+                                 "-r \r\n"                                  // Kickstart, no ROM chosen
+                                 "-O 800:600:dxy\r\n-W\r\n-f 1\r\n"          // Video
+                                 "-S 2\r\n-b 8\r\n-R 22050\r\n-B 8192\r\n"  // Sound
+                                 "-L US";                                    // Keyboard
     EXPECT_EQ(expected, FileBytes(run.File(".zotrc")));
     EXPECT_EQ(expected, FileBytes(receipt));
     EXPECT_TRUE(run.IsRunning());
