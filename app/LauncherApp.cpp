@@ -4,6 +4,7 @@
 #include "MainDlg.h"
 #include "framework/Prompt.h"
 #include "pages/EmulatorPage.h"
+#include "pages/MemoryPage.h"
 #include "pages/SoundPage.h"
 #include "res/resource.h"
 
@@ -19,7 +20,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_EMULATOR] = new CEmulatorPage;
     m_pPages[PAGE_KICKSTART] = new CPlainPage(IDD_KICKSTART_PAGE, "Kickstart");
     m_pPages[PAGE_VIDEO] = new CPlainPage(IDD_VIDEO_PAGE, "Video");
-    m_pPages[PAGE_MEMORY] = new CPlainPage(IDD_MEMORY_PAGE, "Memory");
+    m_pPages[PAGE_MEMORY] = new CMemoryPage;
     m_pPages[PAGE_HARDDISK] = new CPlainPage(IDD_HARDDISK_PAGE, "HD");
     m_pPages[PAGE_FLOPPY] = new CPlainPage(IDD_FLOPPY_PAGE, "Floppy");
     m_pPages[PAGE_JOYSTICK] = new CPlainPage(IDD_JOYSTICK_PAGE, "Joystick");

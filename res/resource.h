@@ -64,3 +64,11 @@
 #define IDC_SOUND_BITS                  1071
 #define IDC_SOUND_BUFFER                1072
 #define IDC_SOUND_FREQUENCY             1074
+
+// Memory page
+#define IDC_MEMORY_FAST                 1130
+#define IDC_MEMORY_CHIP                 1131
+#define IDC_MEMORY_SLOW                 1132
+#define IDC_MEMORY_FAST_SIZE            1145
+#define IDC_MEMORY_CHIP_SIZE            1146
+#define IDC_MEMORY_SLOW_SIZE            1147
