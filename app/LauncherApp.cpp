@@ -7,6 +7,7 @@
 #include "pages/JoystickPage.h"
 #include "pages/KeyboardPage.h"
 #include "pages/KickstartPage.h"
+#include "pages/MemoryPage.h"
 #include "pages/SoundPage.h"
 #include "pages/VideoPage.h"
 #include "res/resource.h"
@@ -23,7 +24,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_EMULATOR] = new CEmulatorPage;
     m_pPages[PAGE_KICKSTART] = new CKickstartPage;
     m_pPages[PAGE_VIDEO] = new CVideoPage;
-    m_pPages[PAGE_MEMORY] = new CPlainPage(IDD_MEMORY_PAGE, "Memory");
+    m_pPages[PAGE_MEMORY] = new CMemoryPage;
     m_pPages[PAGE_HARDDISK] = new CPlainPage(IDD_HARDDISK_PAGE, "HD");
     m_pPages[PAGE_FLOPPY] = new CPlainPage(IDD_FLOPPY_PAGE, "Floppy");
     m_pPages[PAGE_JOYSTICK] = new CJoystickPage;

@@ -85,3 +85,10 @@
 #define IDC_KICKSTART_BROWSE            1055
 #define IDC_KICKSTART_PATH              1082
 #define IDC_KICKSTART_VERSION           1139
+// Memory page
+#define IDC_MEMORY_FAST                 1130
+#define IDC_MEMORY_CHIP                 1131
+#define IDC_MEMORY_SLOW                 1132
+#define IDC_MEMORY_FAST_SIZE            1145
+#define IDC_MEMORY_CHIP_SIZE            1146
+#define IDC_MEMORY_SLOW_SIZE            1147
