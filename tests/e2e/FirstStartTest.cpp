@@ -66,6 +66,7 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     const std::string expected = "-w 7\r\n-P 64\r\n"                       // Emulator
                                  "-r \r\n"                                  // Kickstart, no ROM chosen
                                  "-O 800:600:dxy\r\n-W\r\n-f 1\r\n"          // Video
+                                 "-F 8\r\n-c 4\r\n-s 4\r\n"                   // Memory
                                  "-S 2\r\n-b 8\r\n-R 22050\r\n-B 8192\r\n"  // Sound
                                  "-L US";                                    // Keyboard
     EXPECT_EQ(expected, FileBytes(run.File(".zotrc")));
