@@ -18,21 +18,6 @@ static LPCSTR BuildMarker(const CString& strEmulatorType)
     return IsWin32Build(strEmulatorType) ? "WIN32" : "DOS";
 }
 
-// The number after a fragment's dash, letter and blank. Out-of-range numbers
-// are left for the slider to bring within its range.
-static int FragmentNumber(const CString& strFragment)
-{
-    return (int)strtol(strFragment.Mid(3), nullptr, 10);
-}
-
-// The option map's value without entering a missing key.
-static CString OptionValue(LPCSTR pszKey)
-{
-    CString strValue;
-    GetLauncherApp()->m_mapOptions.Lookup(pszKey, strValue);
-    return strValue;
-}
-
 BEGIN_MESSAGE_MAP(CEmulatorPage, CSettingsPage)
     ON_MESSAGE(WM_SLIDERCHANGE, OnSliderMoved)
     ON_BN_CLICKED(IDC_EMULATOR_BROWSE, OnBrowseEmulator)

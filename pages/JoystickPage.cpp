@@ -51,9 +51,7 @@ void CJoystickPage::UpdateOptions()
 
 BOOL CJoystickPage::IsModified()
 {
-    CString strStored;
-    App().m_mapOptions.Lookup(s_pszKey, strStored);
-    return BuildFragment() != strStored;
+    return BuildFragment() != OptionValue(s_pszKey);
 }
 
 void CJoystickPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)

@@ -64,9 +64,7 @@ void CKeyboardPage::UpdateOptions()
 
 BOOL CKeyboardPage::IsModified()
 {
-    CString strStored;
-    App().m_mapOptions.Lookup(s_pszKey, strStored);
-    return BuildFragment() != strStored;
+    return BuildFragment() != OptionValue(s_pszKey);
 }
 
 void CKeyboardPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)

@@ -77,9 +77,7 @@ void CKickstartPage::UpdateOptions()
 BOOL CKickstartPage::IsModified()
 {
     UpdateData(TRUE);
-    CString strStored;
-    App().m_mapOptions.Lookup("KickstartPath", strStored);
-    return strStored != BuildFragment(m_strKickstartPath);
+    return OptionValue("KickstartPath") != BuildFragment(m_strKickstartPath);
 }
 
 void CKickstartPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)

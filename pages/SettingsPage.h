@@ -37,6 +37,13 @@ protected:
     static CLauncherApp& App();
     // The value of a stored fragment: its text after the dash, letter and blank
     static CString FragmentValue(const CString& strFragment) { return strFragment.Mid(3); }
+    // The number in a stored fragment's value, held at the limits of an int;
+    // a slider brings it within its own range
+    static int FragmentNumber(const CString& strFragment);
+    // The option map's value of the key, looked up without entering a missing key
+    static CString OptionValue(LPCSTR pszKey);
+    // TRUE at the first fragment that differs from the option map's value of its key
+    static BOOL DiffersFromOptions(const LPCSTR* ppszKeys, const CString* pFragments, int nCount);
 };
 
 // The pages not yet built: only a template id, a name and the base behaviour.

@@ -122,15 +122,7 @@ BOOL CSoundPage::IsModified()
 {
     CString strFragments[SETTING_COUNT];
     BuildFragments(strFragments);
-    const CMapStringToString& mapOptions = App().m_mapOptions;
-    for (int i = 0; i < SETTING_COUNT; i++)
-    {
-        CString strStored;
-        mapOptions.Lookup(s_pszKeys[i], strStored);
-        if (strFragments[i] != strStored)
-            return TRUE;
-    }
-    return FALSE;
+    return DiffersFromOptions(s_pszKeys, strFragments, SETTING_COUNT);
 }
 
 void CSoundPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
