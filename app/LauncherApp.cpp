@@ -4,6 +4,7 @@
 #include "MainDlg.h"
 #include "framework/Prompt.h"
 #include "pages/EmulatorPage.h"
+#include "pages/InfoPage.h"
 #include "pages/JoystickPage.h"
 #include "pages/KeyboardPage.h"
 #include "pages/KickstartPage.h"
@@ -32,7 +33,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_KEYBOARD] = new CKeyboardPage;
     m_pPages[PAGE_MISC] = new CPlainPage(IDD_MISC_PAGE, "Misc");
     m_pPages[PAGE_CONFIG] = new CConfigPage;
-    m_pPages[PAGE_INFO] = new CPlainPage(IDD_INFO_PAGE, "Info");
+    m_pPages[PAGE_INFO] = new CInfoPage;
 }
 
 CLauncherApp::~CLauncherApp()

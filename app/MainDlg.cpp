@@ -6,9 +6,6 @@
 
 #include <vector>
 
-// A launcher window that ends with this asks for the window of the newly stored style.
-static const INT_PTR LAUNCHER_STYLE_CHANGED = 19;
-
 CMainDlg::CMainDlg(CWnd* pParent)
     : CDialog(IDD_MAIN, pParent)
 {
@@ -44,7 +41,7 @@ BOOL CMainDlg::OnInitDialog()
         INT_PTR nResult = pLauncher->DoModal();
         app.m_pLauncher = nullptr;
         delete pLauncher;
-        if (nResult != LAUNCHER_STYLE_CHANGED)
+        if (nResult != STYLE_CHANGED)
             break;
         strStyle.Empty();
         if (bModern)

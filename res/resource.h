@@ -92,3 +92,8 @@
 #define IDC_MEMORY_FAST_SIZE            1145
 #define IDC_MEMORY_CHIP_SIZE            1146
 #define IDC_MEMORY_SLOW_SIZE            1147
+
+// Info page
+#define IDC_INFO_BROWSE                 1007
+#define IDC_INFO_STYLE                  1134
+#define IDC_INFO_DOS_EMULATOR_PATH      1142

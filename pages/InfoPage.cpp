@@ -1,0 +1,108 @@
+#include "InfoPage.h"
+
+#include "app/LauncherApp.h"
+#include "app/MainDlg.h"
+#include "framework/File.h"
+#include "res/resource.h"
+
+#include <cstdlib>
+
+// The profile reads the path into a buffer of this size.
+static const int DOS_EMULATOR_PATH_MAX = 255;
+
+BEGIN_MESSAGE_MAP(CInfoPage, CSettingsPage)
+    ON_CBN_SELCHANGE(IDC_INFO_STYLE, OnSelchangeStyle)
+    ON_BN_CLICKED(IDC_INFO_BROWSE, OnBrowse)
+    ON_EN_KILLFOCUS(IDC_INFO_DOS_EMULATOR_PATH, OnKillfocusDosEmulatorPath)
+END_MESSAGE_MAP()
+
+CInfoPage::CInfoPage() : CSettingsPage(IDD_INFO_PAGE)
+{
+}
+
+UINT CInfoPage::GetTemplateID()
+{
+    return IDD_INFO_PAGE;
+}
+
+void CInfoPage::DoDataExchange(CDataExchange* pDX)
+{
+    CSettingsPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_INFO_STYLE, m_comboStyle);
+    DDX_Text(pDX, IDC_INFO_DOS_EMULATOR_PATH, m_strDosEmulatorPath);
+}
+
+BOOL CInfoPage::OnInitDialog()
+{
+    CSettingsPage::OnInitDialog();
+    CLauncherApp& app = App();
+
+    // The style the main dialog read; a style given on the command line
+    // leaves it empty, and then no entry is selected.
+    long nStyle = strtol(app.m_strStyle, nullptr, 10);
+    m_comboStyle.SetCurSel(nStyle >= 1 && nStyle <= m_comboStyle.GetCount() ? (int)nStyle - 1 : -1);
+
+    m_strDosEmulatorPath = app.ReadProfileString("ConfigList", "DosEmulatorPath", "", DOS_EMULATOR_PATH_MAX + 1);
+    // A longer path would not read back whole.
+    ::SendDlgItemMessageA(m_hWnd, IDC_INFO_DOS_EMULATOR_PATH, EM_LIMITTEXT, DOS_EMULATOR_PATH_MAX, 0);
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CInfoPage::OnSelchangeStyle()
+{
+    int nSel = m_comboStyle.GetCurSel();
+    if (nSel < 0)
+        return;
+    CLauncherApp& app = App();
+    CString strStyle;
+    strStyle.Format("%d", nSel + 1);
+    app.WriteProfileString("ConfigList", "BrimloStyle", strStyle);
+
+    // The next launcher window loads the configuration from the profile, so
+    // unsaved changes would be gone without a word: ask as Leave does.
+    CDialog* pLauncher = app.m_pLauncher;
+    if (!pLauncher || !pLauncher->m_hWnd)
+        return;
+    if (app.IsAnyPageModified()
+        && pLauncher->MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION)
+               == IDYES)
+        app.SaveConfig();
+    pLauncher->EndDialog(CMainDlg::STYLE_CHANGED);
+}
+
+void CInfoPage::OnBrowse()
+{
+    UpdateData(TRUE);
+    CFileDialog dlg(TRUE, "exe", "zot.exe", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Executables (*.exe)|*.exe");
+    CString strInitialDir;
+    int nSlash = m_strDosEmulatorPath.ReverseFind('\\');
+    if (nSlash >= 0)
+        strInitialDir = m_strDosEmulatorPath.Left(nSlash);
+    if (!strInitialDir.IsEmpty())
+        dlg.m_ofn.lpstrInitialDir = strInitialDir;
+
+    if (dlg.DoModal() != IDOK)
+        return;
+    StoreDosEmulatorPath(dlg.GetPathName());
+    UpdateData(FALSE);
+}
+
+void CInfoPage::OnKillfocusDosEmulatorPath()
+{
+    // The edit keeps the text as typed; the short form shows at the next refresh.
+    UpdateData(TRUE);
+    StoreDosEmulatorPath(m_strDosEmulatorPath);
+}
+
+void CInfoPage::StoreDosEmulatorPath(const CString& strPath)
+{
+    CLauncherApp& app = App();
+    // The short form leaves out what does not exist: a path typed before the
+    // file is there would be stored as its folder.
+    m_strDosEmulatorPath = ::GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES ? app.GetShortPath(strPath, TRUE)
+                                                                                     : strPath;
+    if (app.GetEmulatorType(m_strDosEmulatorPath) != "Dos ZOT")
+        MessageBox("This is not a DOS version of the emulator!", "WARNING", MB_OK | MB_ICONEXCLAMATION);
+    app.WriteProfileString("ConfigList", "DosEmulatorPath", m_strDosEmulatorPath);
+}

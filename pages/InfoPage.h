@@ -1,0 +1,37 @@
+// Classes in this file:
+//   CInfoPage - the author credit, the launcher style and the DOS emulator's path
+#pragma once
+
+#include "SettingsPage.h"
+
+#include "framework/Controls.h"
+
+// Holds no setting of the configuration: both of its settings belong to the
+// front end and live in the profile's "ConfigList" section, written at once.
+// The page operations keep the base behaviour.
+class CInfoPage : public CSettingsPage
+{
+public:
+    CInfoPage();
+
+// Page operations
+    UINT GetTemplateID() override;
+    CString GetPageName() override { return "Info"; }
+
+    CComboBox m_comboStyle;
+    CString m_strDosEmulatorPath;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnSelchangeStyle();
+    void OnBrowse();
+    void OnKillfocusDosEmulatorPath();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Stores the path in its short form, with a warning when it does not
+    // name the DOS build; the path is stored all the same
+    void StoreDosEmulatorPath(const CString& strPath);
+};
