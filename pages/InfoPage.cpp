@@ -59,16 +59,11 @@ void CInfoPage::OnSelchangeStyle()
     strStyle.Format("%d", nSel + 1);
     app.WriteProfileString("ConfigList", "BrimloStyle", strStyle);
 
-    // The next launcher window loads the configuration from the profile, so
-    // unsaved changes would be gone without a word: ask as Leave does.
+    // The window of the new style loads the configuration from the profile
+    // again; a style change saves nothing and asks nothing.
     CDialog* pLauncher = app.m_pLauncher;
-    if (!pLauncher || !pLauncher->m_hWnd)
-        return;
-    if (app.IsAnyPageModified()
-        && pLauncher->MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION)
-               == IDYES)
-        app.SaveConfig();
-    pLauncher->EndDialog(CMainDlg::STYLE_CHANGED);
+    if (pLauncher && pLauncher->m_hWnd)
+        pLauncher->EndDialog(CMainDlg::STYLE_CHANGED);
 }
 
 void CInfoPage::OnBrowse()
