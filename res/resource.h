@@ -92,3 +92,11 @@
 #define IDC_MEMORY_FAST_SIZE            1145
 #define IDC_MEMORY_CHIP_SIZE            1146
 #define IDC_MEMORY_SLOW_SIZE            1147
+
+// Misc page
+#define IDC_MISC_DEBUGGER               1065
+#define IDC_MISC_ILLEGAL_INSTRUCTIONS   1066
+#define IDC_MISC_ACCURACY               1132
+#define IDC_MISC_SYSTEM_CLOCK           1133
+#define IDC_MISC_IMMEDIATE_BLITS        1136
+#define IDC_MISC_32BIT_BLITS            1137
