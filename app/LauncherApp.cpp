@@ -9,6 +9,7 @@
 #include "pages/KeyboardPage.h"
 #include "pages/KickstartPage.h"
 #include "pages/MemoryPage.h"
+#include "pages/MiscPage.h"
 #include "pages/SoundPage.h"
 #include "pages/VideoPage.h"
 #include "res/resource.h"
@@ -31,7 +32,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_JOYSTICK] = new CJoystickPage;
     m_pPages[PAGE_SOUND] = new CSoundPage;
     m_pPages[PAGE_KEYBOARD] = new CKeyboardPage;
-    m_pPages[PAGE_MISC] = new CPlainPage(IDD_MISC_PAGE, "Misc");
+    m_pPages[PAGE_MISC] = new CMiscPage;
     m_pPages[PAGE_CONFIG] = new CConfigPage;
     m_pPages[PAGE_INFO] = new CInfoPage;
 }

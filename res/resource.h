@@ -97,3 +97,10 @@
 #define IDC_INFO_BROWSE                 1007
 #define IDC_INFO_STYLE                  1134
 #define IDC_INFO_DOS_EMULATOR_PATH      1142
+// Misc page
+#define IDC_MISC_DEBUGGER               1065
+#define IDC_MISC_ILLEGAL_INSTRUCTIONS   1066
+#define IDC_MISC_ACCURACY               1132
+#define IDC_MISC_SYSTEM_CLOCK           1133
+#define IDC_MISC_IMMEDIATE_BLITS        1136
+#define IDC_MISC_32BIT_BLITS            1137

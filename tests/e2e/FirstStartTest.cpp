@@ -68,7 +68,8 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
                                  "-O 800:600:dxy\r\n-W\r\n-f 1\r\n"          // Video
                                  "-F 8\r\n-c 4\r\n-s 4\r\n"                   // Memory
                                  "-S 2\r\n-b 8\r\n-R 22050\r\n-B 8192\r\n"  // Sound
-                                 "-L US";                                    // Keyboard
+                                 "-L US\r\n"                                // Keyboard
+                                 "-A 3";                                     // Misc, the slider at the top
     EXPECT_EQ(expected, FileBytes(run.File(".zotrc")));
     EXPECT_EQ(expected, FileBytes(receipt));
     EXPECT_TRUE(run.IsRunning());

@@ -1,0 +1,144 @@
+#include "MiscPage.h"
+
+#include "app/LauncherApp.h"
+#include "res/resource.h"
+
+// The page's profile and option-map keys, in the order they are entered and saved
+static LPCSTR const s_pszKeys[] = { "Debugger", "IllegalInstructions", "Accuracy", "32BitBlits", "ImmediateBlits",
+                                    "SystemClock" };
+enum { KEY_DEBUGGER, KEY_ILLEGAL_INSTRUCTIONS, KEY_ACCURACY, KEY_32BIT_BLITS, KEY_IMMEDIATE_BLITS, KEY_SYSTEM_CLOCK };
+
+// The system clock's fragment for each entry of its list, in list order
+static LPCSTR const s_pszClockFragments[] = {
+    "-Q -1", "", "-Q 100000", "-Q 120000", "-Q 133333", "-Q 150000",
+    "-Q 166667", "-Q 180000", "-Q 200000", "-Q 233333", "-Q 250000",
+};
+static const int s_nClockEntries = sizeof(s_pszClockFragments) / sizeof(s_pszClockFragments[0]);
+enum { CLOCK_AUTOMATIC = 1 };
+
+CMiscPage::CMiscPage() : CSettingsPage(IDD_MISC_PAGE)
+{
+}
+
+void CMiscPage::DoDataExchange(CDataExchange* pDX)
+{
+    CSettingsPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_MISC_SYSTEM_CLOCK, m_comboSystemClock);
+    DDX_Control(pDX, IDC_MISC_ACCURACY, m_sliderAccuracy);
+    DDX_Check(pDX, IDC_MISC_DEBUGGER, m_bDebugger);
+    DDX_Check(pDX, IDC_MISC_ILLEGAL_INSTRUCTIONS, m_bIllegalInstructions);
+    DDX_Check(pDX, IDC_MISC_IMMEDIATE_BLITS, m_bImmediateBlits);
+    DDX_Check(pDX, IDC_MISC_32BIT_BLITS, m_b32BitBlits);
+}
+
+BOOL CMiscPage::OnInitDialog()
+{
+    CSettingsPage::OnInitDialog();
+
+    m_sliderAccuracy.SetRange(0, 3);
+    m_sliderAccuracy.SetPos(0);
+    m_comboSystemClock.SetCurSel(CLOCK_AUTOMATIC);
+
+    // The map starts at "-A 2" although the slider stands at "-A 3": a fresh
+    // page counts as changed until a configuration is loaded into it.
+    CMapStringToString& mapOptions = App().m_mapOptions;
+    mapOptions[s_pszKeys[KEY_DEBUGGER]] = "";
+    mapOptions[s_pszKeys[KEY_ILLEGAL_INSTRUCTIONS]] = "";
+    mapOptions[s_pszKeys[KEY_ACCURACY]] = "-A 2";
+    mapOptions[s_pszKeys[KEY_SYSTEM_CLOCK]] = "";
+    mapOptions[s_pszKeys[KEY_32BIT_BLITS]] = "";
+    mapOptions[s_pszKeys[KEY_IMMEDIATE_BLITS]] = "";
+
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+UINT CMiscPage::GetTemplateID()
+{
+    return IDD_MISC_PAGE;
+}
+
+CString CMiscPage::GetPageName()
+{
+    return "Misc";
+}
+
+void CMiscPage::LoadFromProfile()
+{
+    CLauncherApp& app = App();
+
+    m_bDebugger = !app.ReadConfigValue(s_pszKeys[KEY_DEBUGGER]).IsEmpty();
+    m_b32BitBlits = !app.ReadConfigValue(s_pszKeys[KEY_32BIT_BLITS]).IsEmpty();
+    m_bImmediateBlits = !app.ReadConfigValue(s_pszKeys[KEY_IMMEDIATE_BLITS]).IsEmpty();
+    m_bIllegalInstructions = !app.ReadConfigValue(s_pszKeys[KEY_ILLEGAL_INSTRUCTIONS]).IsEmpty();
+
+    // The slider runs upside down: the top gives the highest accuracy. The
+    // number is brought within the range first, so that the subtraction
+    // cannot overflow for a number held at the limits of an int.
+    int nAccuracy = FragmentNumber(app.ReadConfigValue(s_pszKeys[KEY_ACCURACY]));
+    int nMax = m_sliderAccuracy.GetRangeMax();
+    if (nAccuracy > nMax)
+        nAccuracy = nMax;
+    if (nAccuracy < 0)
+        nAccuracy = 0;
+    m_sliderAccuracy.SetPos(nMax - nAccuracy);
+
+    // Only an exact match selects: a stored value without an entry leaves the
+    // list as it was.
+    CString strClock = app.ReadConfigValue(s_pszKeys[KEY_SYSTEM_CLOCK]);
+    for (int nEntry = 0; nEntry < s_nClockEntries; nEntry++)
+        if (FragmentValue(strClock) == FragmentValue(s_pszClockFragments[nEntry]))
+        {
+            m_comboSystemClock.SetCurSel(nEntry);
+            break;
+        }
+
+    UpdateData(FALSE);
+}
+
+void CMiscPage::SaveToProfile()
+{
+    for (LPCSTR pszKey : s_pszKeys)
+        App().WriteConfigValue(pszKey);
+}
+
+void CMiscPage::UpdateOptions()
+{
+    CString strFragments[SETTING_COUNT];
+    int nCount = BuildFragments(strFragments);
+    for (int i = 0; i < nCount; i++)
+        App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
+}
+
+BOOL CMiscPage::IsModified()
+{
+    CString strFragments[SETTING_COUNT];
+    int nCount = BuildFragments(strFragments);
+    return DiffersFromOptions(s_pszKeys, strFragments, nCount);
+}
+
+void CMiscPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
+{
+    for (int i = 0; i < KEY_SYSTEM_CLOCK; i++)
+        AppendOption(strLine, pszSeparator, s_pszKeys[i]);
+    // The DOS build has no host clock to follow.
+    if (OptionValue("EmulatorType") == "WIN32")
+        AppendOption(strLine, pszSeparator, s_pszKeys[KEY_SYSTEM_CLOCK]);
+}
+
+int CMiscPage::BuildFragments(CString strFragments[SETTING_COUNT])
+{
+    UpdateData(TRUE);
+
+    strFragments[KEY_DEBUGGER] = m_bDebugger ? "-D" : "";
+    strFragments[KEY_ILLEGAL_INSTRUCTIONS] = m_bIllegalInstructions ? "-i" : "";
+    strFragments[KEY_32BIT_BLITS] = m_b32BitBlits ? "-n 3" : "";
+    strFragments[KEY_IMMEDIATE_BLITS] = m_bImmediateBlits ? "-n i" : "";
+    strFragments[KEY_ACCURACY].Format("-A %d", m_sliderAccuracy.GetRangeMax() - m_sliderAccuracy.GetPos());
+
+    int nClock = m_comboSystemClock.GetCurSel();
+    if (nClock < 0 || nClock >= s_nClockEntries)
+        return KEY_SYSTEM_CLOCK;
+    strFragments[KEY_SYSTEM_CLOCK] = s_pszClockFragments[nClock];
+    return SETTING_COUNT;
+}
