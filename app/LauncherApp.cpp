@@ -2,6 +2,7 @@
 
 #include "ConfigPage.h"
 #include "MainDlg.h"
+#include "drives/HardDiskPage.h"
 #include "framework/Prompt.h"
 #include "pages/EmulatorPage.h"
 #include "pages/InfoPage.h"
@@ -27,7 +28,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_KICKSTART] = new CKickstartPage;
     m_pPages[PAGE_VIDEO] = new CVideoPage;
     m_pPages[PAGE_MEMORY] = new CMemoryPage;
-    m_pPages[PAGE_HARDDISK] = new CPlainPage(IDD_HARDDISK_PAGE, "HD");
+    m_pPages[PAGE_HARDDISK] = new CHardDiskPage;
     m_pPages[PAGE_FLOPPY] = new CPlainPage(IDD_FLOPPY_PAGE, "Floppy");
     m_pPages[PAGE_JOYSTICK] = new CJoystickPage;
     m_pPages[PAGE_SOUND] = new CSoundPage;

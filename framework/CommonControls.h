@@ -1,4 +1,5 @@
 // Classes in this file:
+//   CListCtrl  - list view
 //   CTabCtrl   - tab control
 //   CImageList - image list; the one wrapper here that owns its handle
 #pragma once
@@ -6,6 +7,55 @@
 #include "Wnd.h"
 
 #include <commctrl.h>
+
+class CListCtrl : public CWnd
+{
+public:
+// Attributes
+    // LVM_GETITEMCOUNT
+    int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
+    // LVM_GETNEXTITEM: the first item after nItem (-1: from the top) with the LVNI_ flags
+    int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+    // LVM_GETCOLUMNWIDTH
+    int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
+    // LVM_SETCOLUMNWIDTH
+    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
+    // LVM_GETSTRINGWIDTHA: the text's width in pixels in the list's font
+    int GetStringWidth(LPCSTR psz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHA, 0, (LPARAM)psz); }
+    // LVM_GETITEMTEXTA, with a larger buffer while the text fills it
+    CString GetItemText(int nItem, int nSubItem) const;
+    // LVM_SETITEMTEXTA
+    BOOL SetItemText(int nItem, int nSubItem, LPCSTR pszText)
+    {
+        LVITEMA item = {};
+        item.iSubItem = nSubItem;
+        item.pszText = (LPSTR)pszText;
+        return (BOOL)SendMessage(LVM_SETITEMTEXTA, nItem, (LPARAM)&item);
+    }
+
+// Operations
+    // LVM_INSERTCOLUMNA with a heading, an LVCFMT_ alignment and a width
+    int InsertColumn(int nCol, LPCSTR pszHeading, int nFormat, int nWidth)
+    {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+        column.fmt = nFormat;
+        column.cx = nWidth;
+        column.pszText = (LPSTR)pszHeading;
+        return (int)SendMessage(LVM_INSERTCOLUMNA, nCol, (LPARAM)&column);
+    }
+    // LVM_INSERTITEMA with text only
+    int InsertItem(int nItem, LPCSTR pszItem)
+    {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = nItem;
+        item.pszText = (LPSTR)pszItem;
+        return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)&item);
+    }
+    // LVM_FINDITEMA: the first item after nStart (-1: from the top) that the search matches
+    int FindItem(const LVFINDINFOA* pFindInfo, int nStart = -1) const { return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo); }
+};
 
 class CTabCtrl : public CWnd
 {
@@ -34,6 +84,24 @@ public:
         return (int)SendMessage(TCM_INSERTITEMA, nItem, (LPARAM)&item);
     }
 };
+
+inline CString CListCtrl::GetItemText(int nItem, int nSubItem) const
+{
+    CString strText;
+    LVITEMA item = {};
+    item.iSubItem = nSubItem;
+    // The list copies at most the buffer's size less one: a full buffer may
+    // have cut the text.
+    for (int nSize = 256;; nSize *= 2)
+    {
+        item.cchTextMax = nSize;
+        item.pszText = strText.GetBuffer(nSize);
+        int nLength = (int)SendMessage(LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
+        strText.ReleaseBuffer(nLength);
+        if (nLength < nSize - 1)
+            return strText;
+    }
+}
 
 class CImageList
 {

@@ -20,6 +20,7 @@
 #define IDD_HARDDISK_PAGE               189
 #define IDD_FLOPPY_PAGE                 190
 #define IDD_TAB_LAUNCHER                265
+#define IDD_HARDDISK_NAME               272
 #define IDD_CONFIG_NAME                 303
 #define IDD_MAIN                        313
 
@@ -104,3 +105,10 @@
 #define IDC_MISC_SYSTEM_CLOCK           1133
 #define IDC_MISC_IMMEDIATE_BLITS        1136
 #define IDC_MISC_32BIT_BLITS            1137
+// Hard disk page and hard disk name dialog
+#define IDC_HARDDISK_LIST               1058
+#define IDC_HARDDISK_DELETE             1084
+#define IDC_HARDDISK_EDIT               1085
+#define IDC_HARDDISK_NAME               1086
+#define IDC_HARDDISK_READ_ONLY          1087
+#define IDC_HARDDISK_GROUP              1152

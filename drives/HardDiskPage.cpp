@@ -1,0 +1,214 @@
+#include "HardDiskPage.h"
+
+#include "HardDiskNameDlg.h"
+#include "app/LauncherApp.h"
+#include "framework/File.h"
+#include "res/resource.h"
+
+// Header widths: the heading's text plus this margin
+static const int HEADER_MARGIN = 15;
+// A cell's text needs this much more than its own width
+static const int CELL_MARGIN = 30;
+
+static const LPCSTR s_pszColumns[] = { "Device", "Name", "R/O", "Path" };
+
+// A drive's root: "C:\"
+static BOOL IsDriveRoot(const CString& strPath)
+{
+    return strPath.GetLength() == 3 && strPath[1] == ':' && strPath[2] == '\\';
+}
+
+// The folder that holds the path's last component. A drive's root keeps its
+// backslash: "C:" alone names the drive's current folder, not its root.
+static CString FolderOf(const CString& strPath)
+{
+    int nSlash = strPath.ReverseFind('\\');
+    if (nSlash < 0)
+        return "";
+    CString strFolder = strPath.Left(nSlash);
+    if (strFolder.GetLength() == 2 && strFolder[1] == ':')
+        strFolder += "\\";
+    return strFolder;
+}
+
+BEGIN_MESSAGE_MAP(CHardDiskPage, CSettingsPage)
+    ON_BN_CLICKED(IDC_HARDDISK_DELETE, OnDelete)
+    ON_BN_CLICKED(IDC_HARDDISK_EDIT, OnEdit)
+    ON_NOTIFY(NM_DBLCLK, IDC_HARDDISK_LIST, OnDblclkDiskList)
+END_MESSAGE_MAP()
+
+CHardDiskPage::CHardDiskPage() : CSettingsPage(IDD_HARDDISK_PAGE)
+{
+}
+
+UINT CHardDiskPage::GetTemplateID()
+{
+    return IDD_HARDDISK_PAGE;
+}
+
+void CHardDiskPage::DoDataExchange(CDataExchange* pDX)
+{
+    CSettingsPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_HARDDISK_EDIT, m_btnEdit);
+    DDX_Control(pDX, IDC_HARDDISK_GROUP, m_groupHardDisk);
+    DDX_Control(pDX, IDC_HARDDISK_DELETE, m_btnDelete);
+    DDX_Control(pDX, IDC_HARDDISK_LIST, m_listDisks);
+}
+
+BOOL CHardDiskPage::OnInitDialog()
+{
+    CSettingsPage::OnInitDialog();
+    for (int nColumn = COLUMN_DEVICE; nColumn <= COLUMN_PATH; nColumn++)
+        m_listDisks.InsertColumn(nColumn, s_pszColumns[nColumn], LVCFMT_LEFT,
+                                 m_listDisks.GetStringWidth(s_pszColumns[nColumn]) + HEADER_MARGIN);
+    CString strDevice;
+    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
+    {
+        strDevice.Format("DH%d", nDisk);
+        m_listDisks.InsertItem(nDisk, strDevice);
+    }
+    CLauncherApp& app = App();
+    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
+        app.m_mapOptions[DiskKey(nDisk)] = "";
+    m_listDisks.SetFocus();
+    return TRUE;
+}
+
+void CHardDiskPage::LoadFromProfile()
+{
+    CString strDevice;
+    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
+    {
+        strDevice.Format("DH%d", nDisk);
+        LoadDiskRow(strDevice, App().ReadConfigValue(DiskKey(nDisk)));
+    }
+}
+
+void CHardDiskPage::SaveToProfile()
+{
+    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
+        App().WriteConfigValue(DiskKey(nDisk));
+}
+
+void CHardDiskPage::UpdateOptions()
+{
+    CLauncherApp& app = App();
+    int nRows = m_listDisks.GetItemCount();
+    for (int nRow = 0; nRow < nRows; nRow++)
+    {
+        CString strKey = DiskKey(nRow);
+        app.m_mapOptions[strKey] = BuildFragment(nRow, FALSE);
+        app.m_mapOptions[strKey + "DOS"] = BuildFragment(nRow, TRUE);
+    }
+}
+
+BOOL CHardDiskPage::IsModified()
+{
+    int nRows = m_listDisks.GetItemCount();
+    for (int nRow = 0; nRow < nRows; nRow++)
+        if (BuildFragment(nRow, FALSE) != OptionValue(DiskKey(nRow)))
+            return TRUE;
+    return FALSE;
+}
+
+void CHardDiskPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
+{
+    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
+        AppendOption(strLine, pszSeparator, DiskKey(nDisk) + "DOS");
+}
+
+void CHardDiskPage::SetDiskRow(const CString& strDevice, const CString& strName, BOOL bReadOnly,
+                               const CString& strPath)
+{
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = strDevice;
+    int nRow = m_listDisks.FindItem(&find);
+    if (nRow < 0)
+        return;
+    SetCell(nRow, COLUMN_NAME, strName);
+    SetCell(nRow, COLUMN_READ_ONLY, strPath.IsEmpty() ? "" : (bReadOnly ? "Yes" : "No"));
+    SetCell(nRow, COLUMN_PATH, strPath);
+}
+
+void CHardDiskPage::LoadDiskRow(const CString& strDevice, const CString& strValue)
+{
+    BOOL bReadOnly = strValue.GetLength() >= 2 && strValue[1] == 'M';
+    // The name lies between "-m " and the first colon; the path follows it.
+    int nColon = strValue.Find(':');
+    CString strName = nColon > 3 ? strValue.Mid(3, nColon - 3) : CString("");
+    CString strPath = nColon >= 0 ? strValue.Mid(nColon + 1) : strValue;
+    SetDiskRow(strDevice, strName, bReadOnly, strPath);
+}
+
+void CHardDiskPage::OnDelete()
+{
+    int nRow = m_listDisks.GetNextItem(-1, LVNI_FOCUSED);
+    if (nRow < 0)
+        return;
+    m_listDisks.SetItemText(nRow, COLUMN_NAME, "");
+    m_listDisks.SetItemText(nRow, COLUMN_READ_ONLY, "");
+    m_listDisks.SetItemText(nRow, COLUMN_PATH, "");
+    m_listDisks.SetFocus();
+}
+
+void CHardDiskPage::OnEdit()
+{
+    int nRow = m_listDisks.GetNextItem(-1, LVNI_FOCUSED);
+    if (nRow < 0)
+        return;
+    CString strDevice = m_listDisks.GetItemText(nRow, COLUMN_DEVICE);
+    CString strReadOnly = m_listDisks.GetItemText(nRow, COLUMN_READ_ONLY);
+
+    // A folder is chosen by confirming any name inside it; the name itself
+    // is dropped. The folder must exist, so the emulator finds what it mounts.
+    CFileDialog dlgFolder(TRUE, nullptr, strReadOnly, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, nullptr, this);
+    CString strInitialDir = FolderOf(m_listDisks.GetItemText(nRow, COLUMN_PATH));
+    if (!strInitialDir.IsEmpty())
+        dlgFolder.m_ofn.lpstrInitialDir = strInitialDir;
+    if (dlgFolder.DoModal() != IDOK)
+        return;
+
+    CHardDiskNameDlg dlgName(this);
+    dlgName.m_strName = m_listDisks.GetItemText(nRow, COLUMN_NAME);
+    dlgName.m_bReadOnly = strReadOnly == "Yes";
+    if (dlgName.DoModal() != IDOK)
+        return;
+    SetDiskRow(strDevice, dlgName.m_strName, dlgName.m_bReadOnly, FolderOf(dlgFolder.GetPathName()));
+}
+
+void CHardDiskPage::OnDblclkDiskList(NMHDR* /*pNMHDR*/, LRESULT* pResult)
+{
+    OnEdit();
+    *pResult = 0;
+}
+
+CString CHardDiskPage::BuildFragment(int nRow, BOOL bShortPath)
+{
+    CString strName = m_listDisks.GetItemText(nRow, COLUMN_NAME);
+    if (strName.IsEmpty())
+        return "";
+    CString strPrefix = m_listDisks.GetItemText(nRow, COLUMN_READ_ONLY) == "Yes" ? "-M " : "-m ";
+    CString strPath = m_listDisks.GetItemText(nRow, COLUMN_PATH);
+    // The walk to short names cannot look a root up and would leave "C:" alone.
+    if (bShortPath && !IsDriveRoot(strPath))
+        strPath = App().GetShortPath(strPath, TRUE);
+    return strPrefix + strName + ":" + strPath;
+}
+
+void CHardDiskPage::SetCell(int nRow, int nColumn, const CString& strText)
+{
+    m_listDisks.SetItemText(nRow, nColumn, strText);
+    if (strText.IsEmpty())
+        return;
+    int nWidth = m_listDisks.GetStringWidth(strText) + CELL_MARGIN;
+    if (m_listDisks.GetColumnWidth(nColumn) < nWidth)
+        m_listDisks.SetColumnWidth(nColumn, nWidth);
+}
+
+CString CHardDiskPage::DiskKey(int nDisk)
+{
+    CString strKey;
+    strKey.Format("DH%dPath", nDisk);
+    return strKey;
+}
