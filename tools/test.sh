@@ -35,4 +35,6 @@ for letter in t u v w x y s r q p o n m l k; do
     fi
 done
 
-ctest --test-dir "$build" --output-on-failure --timeout 300 "$@"
+# A Wine process can, rarely, die while starting, before the test runs at all;
+# such a test gets one more try.
+ctest --test-dir "$build" --output-on-failure --timeout 300 --repeat until-pass:2 "$@"
