@@ -1,6 +1,7 @@
 #include "MainDlg.h"
 
 #include "LauncherApp.h"
+#include "launchers/ListLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
@@ -52,11 +53,13 @@ BOOL CMainDlg::OnInitDialog()
     return TRUE;
 }
 
-CDialog* CMainDlg::NewLauncher(const CString& /*strStyle*/, BOOL& bModern)
+CDialog* CMainDlg::NewLauncher(const CString& strStyle, BOOL& bModern)
 {
-    // The list ("2") and modern (any other style) windows are still to come;
-    // until then the tab window stands in for them.
     bModern = FALSE;
+    if (strStyle == "2")
+        return new CListLauncherDlg();
+    // The modern window (any style but "1" and "2") is still to come; until
+    // then the tab window stands in for it.
     return new CTabLauncherDlg();
 }
 

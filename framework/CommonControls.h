@@ -16,6 +16,36 @@ public:
     int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
     // LVM_GETNEXTITEM: the first item after nItem (-1: from the top) with the LVNI_ flags
     int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+    // LVM_GETITEM of the item's lParam
+    DWORD_PTR GetItemData(int nItem) const
+    {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = nItem;
+        return SendMessage(LVM_GETITEMA, 0, (LPARAM)&item) ? (DWORD_PTR)item.lParam : 0;
+    }
+    // LVM_SETITEM of the item's lParam
+    BOOL SetItemData(int nItem, DWORD_PTR dwData)
+    {
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = nItem;
+        item.lParam = (LPARAM)dwData;
+        return (BOOL)SendMessage(LVM_SETITEMA, 0, (LPARAM)&item);
+    }
+    // LVM_SETITEMSTATE: the LVIS_* bits of nMask take their values from nState
+    BOOL SetItemState(int nItem, UINT nState, UINT nMask)
+    {
+        LVITEMA item = {};
+        item.state = nState;
+        item.stateMask = nMask;
+        return (BOOL)SendMessage(LVM_SETITEMSTATE, nItem, (LPARAM)&item);
+    }
+    // LVM_SETIMAGELIST; nImageList is LVSIL_NORMAL, LVSIL_SMALL or LVSIL_STATE
+    HIMAGELIST SetImageList(HIMAGELIST hImageList, int nImageList)
+    {
+        return (HIMAGELIST)SendMessage(LVM_SETIMAGELIST, nImageList, (LPARAM)hImageList);
+    }
     // LVM_GETCOLUMNWIDTH
     int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
     // LVM_SETCOLUMNWIDTH
@@ -53,6 +83,18 @@ public:
         item.pszText = (LPSTR)pszItem;
         return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)&item);
     }
+    // LVM_INSERTITEMA with text and image
+    int InsertItem(int nItem, LPCSTR pszItem, int nImage)
+    {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.iItem = nItem;
+        item.pszText = (LPSTR)pszItem;
+        item.iImage = nImage;
+        return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)&item);
+    }
+    // LVM_ENSUREVISIBLE
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK); }
     // LVM_FINDITEMA: the first item after nStart (-1: from the top) that the search matches
     int FindItem(const LVFINDINFOA* pFindInfo, int nStart = -1) const { return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo); }
 };

@@ -10,7 +10,7 @@
 static const UINT WM_SYNC_TAB_SELECTION = WM_APP + 1;
 
 CTabLauncherDlg::CTabLauncherDlg(CWnd* pParent)
-    : CDialog(IDD_TAB_LAUNCHER, pParent)
+    : CLauncherDlg(IDD_TAB_LAUNCHER, pParent)
 {
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -29,7 +29,7 @@ void CTabLauncherDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_TAB_PAGES, m_tabCtrl);
 }
 
-BEGIN_MESSAGE_MAP(CTabLauncherDlg, CDialog)
+BEGIN_MESSAGE_MAP(CTabLauncherDlg, CLauncherDlg)
     ON_NOTIFY(NM_CLICK, IDC_TAB_PAGES, OnClickTab)
     ON_NOTIFY(TCN_KEYDOWN, IDC_TAB_PAGES, OnKeydownTab)
     ON_MESSAGE(WM_SYNC_TAB_SELECTION, OnSyncTab)
@@ -41,22 +41,16 @@ BOOL CTabLauncherDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    WINDOWPLACEMENT wpPageArea;
-    m_staticPageArea.GetWindowPlacement(&wpPageArea);
-
     // With the default minimum width the short names take a third row of tabs,
     // which runs into the page area.
     m_tabCtrl.SetMinTabWidth(0);
 
+    CreatePages(m_staticPageArea);
     CLauncherApp& app = *GetLauncherApp();
     for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
     {
         AddPageIcon(m_imageList, i);
-        CSettingsPage* pPage = app.m_pPages[i];
-        pPage->Create(pPage->GetTemplateID(), this);
-        m_tabCtrl.InsertItem(i, pPage->GetPageName());
-        pPage->SetWindowPlacement(&wpPageArea);
-        pPage->ShowWindow(SW_HIDE);
+        m_tabCtrl.InsertItem(i, app.m_pPages[i]->GetPageName());
     }
 
     ShowPage(0);
@@ -70,10 +64,7 @@ void CTabLauncherDlg::ShowPage(int nPage)
 {
     if (nPage < 0 || nPage >= CLauncherApp::PAGE_COUNT)
         return;
-    CLauncherApp& app = *GetLauncherApp();
-    for (CSettingsPage* pPage : app.m_pPages)
-        pPage->ShowWindow(SW_HIDE);
-    app.m_pPages[nPage]->ShowWindow(SW_SHOW);
+    ShowOnlyPage(GetLauncherApp()->m_pPages[nPage]);
     m_nShownPage = nPage;
     SetPageIcon(nPage);
 }
@@ -146,18 +137,4 @@ LRESULT CTabLauncherDlg::OnSyncTab(WPARAM, LPARAM)
     if (m_nShownPage >= 0 && m_tabCtrl.GetCurSel() != m_nShownPage)
         m_tabCtrl.SetCurSel(m_nShownPage);
     return 0;
-}
-
-void CTabLauncherDlg::OnOK()
-{
-    GetLauncherApp()->LaunchEmulator();
-}
-
-void CTabLauncherDlg::OnCancel()
-{
-    CLauncherApp& app = *GetLauncherApp();
-    if (app.IsAnyPageModified()
-        && MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        app.SaveConfig();
-    EndDialog(1);
 }

@@ -2,11 +2,11 @@
 //   CTabLauncherDlg - the "Tab Dialog" launcher window: one tab per settings page
 #pragma once
 
+#include "LauncherDlg.h"
 #include "framework/CommonControls.h"
 #include "framework/Controls.h"
-#include "framework/Dialog.h"
 
-class CTabLauncherDlg : public CDialog
+class CTabLauncherDlg : public CLauncherDlg
 {
 public:
     explicit CTabLauncherDlg(CWnd* pParent = nullptr);
@@ -25,8 +25,6 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
-    void OnCancel() override;
     void OnClickTab(NMHDR* pNMHDR, LRESULT* pResult);
     void OnKeydownTab(NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnSyncTab(WPARAM wParam, LPARAM lParam);

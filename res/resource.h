@@ -20,6 +20,7 @@
 #define IDD_HARDDISK_PAGE               189
 #define IDD_FLOPPY_PAGE                 190
 #define IDD_TAB_LAUNCHER                265
+#define IDD_LIST_LAUNCHER               267
 #define IDD_HARDDISK_NAME               272
 #define IDD_CONFIG_NAME                 303
 #define IDD_MAIN                        313
@@ -42,6 +43,10 @@
 #define IDC_TAB_PAGES                   1010
 #define IDC_TAB_PAGE_AREA               1011
 #define IDC_TAB_PAGE_ICON               1150
+
+// List launcher window
+#define IDC_LIST_PAGE_AREA              1007
+#define IDC_LIST_PAGES                  1012
 
 // Config page and configuration name dialog
 #define IDC_CONFIG_DELETE               1050

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/MainDlg.h"
+#include "launchers/ListLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
@@ -176,7 +177,7 @@ TEST(Startup, ButtonFaceOfTheDesktop)
 // with the next of the results.
 struct LauncherRun
 {
-    bool bTabWindow;
+    LPCSTR pszWindow;  // "tab", "list" or "other"
     CString strStyle;  // m_strStyle while the window runs
     bool bMainDlgHidden;
 };
@@ -190,7 +191,10 @@ std::vector<LauncherRun> RunMainDialog(CLauncherApp& app, CMainDlg& dlg, std::ve
             CDialog* pLauncher = app.m_pLauncher;
             if (!pLauncher || !IsRunning(pLauncher->m_hWnd))
                 return false;
-            runs.push_back({ dynamic_cast<CTabLauncherDlg*>(pLauncher) != nullptr, app.m_strStyle,
+            LPCSTR pszWindow = dynamic_cast<CTabLauncherDlg*>(pLauncher)    ? "tab"
+                               : dynamic_cast<CListLauncherDlg*>(pLauncher) ? "list"
+                                                                            : "other";
+            runs.push_back({ pszWindow, app.m_strStyle,
                              !::IsWindowVisible(dlg.m_hWnd) });
             pLauncher->EndDialog(nResult);
             return true;
@@ -207,12 +211,15 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
         LPCSTR pszCommandLine;
         LPCSTR pszProfileStyle;  // null for none in the profile
         LPCSTR pszStyle;         // m_strStyle while the launcher runs
+        LPCSTR pszWindow;
     } cases[] = {
-        { "2", "1", "" },
-        { " x ", "1", "" },
-        { "", "x", "x" },
-        { "", "2", "2" },
-        { "", nullptr, "1" },
+        // Until the modern window exists, the tab window stands in for it.
+        { "2", "1", "", "list" },
+        { "1", "2", "", "tab" },
+        { " x ", "2", "", "tab" },
+        { "", "x", "x", "tab" },
+        { "", "2", "2", "list" },
+        { "", nullptr, "1", "tab" },
     };
     for (const auto& c : cases)
     {
@@ -228,8 +235,7 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
         std::vector<LauncherRun> runs = RunMainDialog(app, dlg, { 1 }, nMainResult);
         EXPECT_EQ(IDCANCEL, nMainResult);
         ASSERT_EQ(1u, runs.size()) << c.pszCommandLine;
-        // Until the list and modern windows exist, the tab window opens for every style.
-        EXPECT_TRUE(runs[0].bTabWindow);
+        EXPECT_STREQ(c.pszWindow, runs[0].pszWindow) << c.pszCommandLine;
         EXPECT_EQ(CString(c.pszStyle), runs[0].strStyle) << c.pszCommandLine;
         EXPECT_TRUE(runs[0].bMainDlgHidden);
         EXPECT_TRUE(app.m_pLauncher == nullptr);
@@ -310,7 +316,7 @@ BOOL CALLBACK FindProcessWindows(HWND hWnd, LPARAM lParam)
 }
 
 // The program itself, started from a folder of its own with an argument
-TEST(Startup, TheProgramOpensTheTabWindowAndEndsWithIt)
+TEST(Startup, TheProgramOpensTheWindowOfItsArgumentAndEndsWithIt)
 {
     char szTests[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, szTests, sizeof(szTests));
@@ -318,8 +324,18 @@ TEST(Startup, TheProgramOpensTheTabWindowAndEndsWithIt)
     CString strProgram = strTests.Left(strTests.ReverseFind('\\') + 1) + "..\\Kovana.exe";
     ASSERT_TRUE(FileExists(strProgram)) << strProgram;
 
-    for (LPCSTR pszArgument : { "2", "x" })
+    struct
     {
+        LPCSTR pszArgument;
+        int nSelectorID;  // the control that picks the page
+        LPCSTR pszSelectorClass;
+    } cases[] = {
+        { "2", IDC_LIST_PAGES, "SysListView32" },
+        { "x", IDC_TAB_PAGES, "SysTabControl32" },
+    };
+    for (const auto& c : cases)
+    {
+        LPCSTR pszArgument = c.pszArgument;
         CTempDir dir;
         ASSERT_TRUE(::CopyFileA(strProgram, dir.File("Kovana.exe"), FALSE));
         {
@@ -343,8 +359,8 @@ TEST(Startup, TheProgramOpensTheTabWindowAndEndsWithIt)
         }
         ASSERT_TRUE(found.hWndLauncher != nullptr) << pszArgument;
         char szClass[32] = "";
-        ::GetClassNameA(::GetDlgItem(found.hWndLauncher, IDC_TAB_PAGES), szClass, sizeof(szClass));
-        EXPECT_STREQ("SysTabControl32", szClass);
+        ::GetClassNameA(::GetDlgItem(found.hWndLauncher, c.nSelectorID), szClass, sizeof(szClass));
+        EXPECT_STREQ(c.pszSelectorClass, szClass);
         EXPECT_FALSE(found.bVisibleMainDlg);
 
         ::PostMessageA(found.hWndLauncher, WM_CLOSE, 0, 0);

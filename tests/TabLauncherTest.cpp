@@ -72,20 +72,7 @@ protected:
         ASSERT_TRUE(m_dlg.Create(IDD_TAB_LAUNCHER, nullptr));
     }
 
-    // The one page whose window is shown; -1 when none or several are
-    int ShownPage()
-    {
-        int nShown = -1;
-        for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
-        {
-            if (!(::GetWindowLongA(m_app.m_pPages[i]->m_hWnd, GWL_STYLE) & WS_VISIBLE))
-                continue;
-            if (nShown >= 0)
-                return -1;
-            nShown = i;
-        }
-        return nShown;
-    }
+    int ShownPage() { return ::ShownPage(m_app); }
 
     // A mouse click on a tab: the control selects it, then reports NM_CLICK
     void ClickTab(int nTab)

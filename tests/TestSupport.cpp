@@ -179,3 +179,17 @@ void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName)
     app.m_mapOptions["CurrentConfigName"] = pszName;
     app.SaveConfig();
 }
+
+int ShownPage(CLauncherApp& app)
+{
+    int nShown = -1;
+    for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
+    {
+        if (!(::GetWindowLongA(app.m_pPages[i]->m_hWnd, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        if (nShown >= 0)
+            return -1;
+        nShown = i;
+    }
+    return nShown;
+}

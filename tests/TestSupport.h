@@ -85,3 +85,6 @@ void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName);
 
 // Runs the messages that are waiting for this thread's windows.
 void PumpMessages();
+
+// The one page whose window a launcher window shows; -1 when none or several are
+int ShownPage(CLauncherApp& app);
