@@ -2,6 +2,7 @@
 
 #include "ConfigPage.h"
 #include "MainDlg.h"
+#include "drives/FloppyPage.h"
 #include "drives/HardDiskPage.h"
 #include "framework/Prompt.h"
 #include "pages/EmulatorPage.h"
@@ -29,7 +30,7 @@ CLauncherApp::CLauncherApp()
     m_pPages[PAGE_VIDEO] = new CVideoPage;
     m_pPages[PAGE_MEMORY] = new CMemoryPage;
     m_pPages[PAGE_HARDDISK] = new CHardDiskPage;
-    m_pPages[PAGE_FLOPPY] = new CPlainPage(IDD_FLOPPY_PAGE, "Floppy");
+    m_pPages[PAGE_FLOPPY] = new CFloppyPage;
     m_pPages[PAGE_JOYSTICK] = new CJoystickPage;
     m_pPages[PAGE_SOUND] = new CSoundPage;
     m_pPages[PAGE_KEYBOARD] = new CKeyboardPage;

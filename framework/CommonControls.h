@@ -1,6 +1,7 @@
 // Classes in this file:
 //   CListCtrl  - list view
 //   CTabCtrl   - tab control
+//   CProgressCtrl - progress bar
 //   CImageList - image list; the one wrapper here that owns its handle
 #pragma once
 
@@ -144,6 +145,26 @@ inline CString CListCtrl::GetItemText(int nItem, int nSubItem) const
             return strText;
     }
 }
+
+class CProgressCtrl : public CWnd
+{
+public:
+// Attributes
+    // PBM_GETPOS
+    int GetPos() const { return (int)SendMessage(PBM_GETPOS); }
+    // PBM_GETRANGE: the upper limit
+    int GetRangeUpper() const { return (int)SendMessage(PBM_GETRANGE, FALSE); }
+
+// Operations
+    // PBM_SETRANGE32
+    void SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, nLower, nUpper); }
+    // PBM_SETSTEP
+    int SetStep(int nStep) { return (int)SendMessage(PBM_SETSTEP, nStep); }
+    // PBM_SETPOS
+    int SetPos(int nPos) { return (int)SendMessage(PBM_SETPOS, nPos); }
+    // PBM_STEPIT
+    int StepIt() { return (int)SendMessage(PBM_STEPIT); }
+};
 
 class CImageList
 {

@@ -117,3 +117,9 @@
 #define IDC_HARDDISK_NAME               1086
 #define IDC_HARDDISK_READ_ONLY          1087
 #define IDC_HARDDISK_GROUP              1152
+// Floppy page
+#define IDC_FLOPPY_CATALOG              1006
+#define IDC_FLOPPY_LIST                 1107
+#define IDC_FLOPPY_INSERT               1108
+#define IDC_FLOPPY_EJECT                1109
+#define IDC_FLOPPY_PROGRESS             1140

@@ -2,7 +2,9 @@
 
 #include "framework/Prompt.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 static CPromptRecorder* s_pRecorder = nullptr;
 
@@ -120,7 +122,14 @@ BOOL CPromptRecorder::OnFileDialog(BOOL, OPENFILENAMEA& ofn)
     size_t nIndex = r.fileDialogs.size() - 1;
     if (nIndex >= r.files.size())
         return FALSE;
-    lstrcpynA(ofn.lpstrFile, r.files[nIndex].c_str(), ofn.nMaxFile);
+    // A multiple choice is the folder and the names, each ended by a NUL
+    // inside the answer; the list ends with one more NUL.
+    const std::string& answer = r.files[nIndex];
+    if (ofn.nMaxFile < 2)
+        return FALSE;
+    size_t nCopy = std::min<size_t>(answer.size(), ofn.nMaxFile - 2);
+    memcpy(ofn.lpstrFile, answer.data(), nCopy);
+    ofn.lpstrFile[nCopy] = ofn.lpstrFile[nCopy + 1] = '\0';
     return TRUE;
 }
 

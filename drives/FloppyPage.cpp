@@ -1,0 +1,311 @@
+#include "FloppyPage.h"
+
+#include "app/LauncherApp.h"
+#include "framework/File.h"
+#include "res/resource.h"
+
+#include <cstdlib>
+
+// Header widths: the heading's text plus this margin
+static const int HEADER_MARGIN = 15;
+// A cell's text needs this much more than its own width
+static const int CELL_MARGIN = 30;
+
+static const LPCSTR s_pszColumns[] = { "Device", "Name", "Path" };
+
+// The folder that holds the path's last component. A drive's root keeps its
+// backslash: "C:" alone names the drive's current folder, not its root.
+static CString FolderOf(const CString& strPath)
+{
+    int nSlash = strPath.ReverseFind('\\');
+    if (nSlash < 0)
+        return "";
+    CString strFolder = strPath.Left(nSlash);
+    if (strFolder.GetLength() == 2 && strFolder[1] == ':')
+        strFolder += "\\";
+    return strFolder;
+}
+
+BEGIN_MESSAGE_MAP(CFloppyPage, CSettingsPage)
+    ON_MESSAGE(WM_CATALOG_BEGIN, OnCatalogBegin)
+    ON_MESSAGE(WM_CATALOG_STEP, OnCatalogStep)
+    ON_MESSAGE(WM_CATALOG_DONE, OnCatalogDone)
+    ON_MESSAGE(WM_DESTROY, OnDestroy)
+    ON_BN_CLICKED(IDC_FLOPPY_INSERT, OnInsert)
+    ON_BN_CLICKED(IDC_FLOPPY_EJECT, OnEject)
+    ON_NOTIFY(NM_DBLCLK, IDC_FLOPPY_LIST, OnDblclkDriveList)
+    ON_BN_CLICKED(IDC_FLOPPY_CATALOG, OnCatalog)
+END_MESSAGE_MAP()
+
+CFloppyPage::CFloppyPage() : CSettingsPage(IDD_FLOPPY_PAGE)
+{
+}
+
+CFloppyPage::~CFloppyPage()
+{
+    EndCatalogThread();
+}
+
+UINT CFloppyPage::GetTemplateID()
+{
+    return IDD_FLOPPY_PAGE;
+}
+
+void CFloppyPage::DoDataExchange(CDataExchange* pDX)
+{
+    CSettingsPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FLOPPY_INSERT, m_btnInsert);
+    DDX_Control(pDX, IDC_FLOPPY_PROGRESS, m_progressCatalog);
+    DDX_Control(pDX, IDC_FLOPPY_CATALOG, m_btnCatalog);
+    DDX_Control(pDX, IDC_FLOPPY_EJECT, m_btnEject);
+    DDX_Control(pDX, IDC_FLOPPY_LIST, m_listDrives);
+}
+
+BOOL CFloppyPage::OnInitDialog()
+{
+    CSettingsPage::OnInitDialog();
+    for (int nColumn = COLUMN_DEVICE; nColumn <= COLUMN_PATH; nColumn++)
+        m_listDrives.InsertColumn(nColumn, s_pszColumns[nColumn], LVCFMT_LEFT,
+                                  m_listDrives.GetStringWidth(s_pszColumns[nColumn]) + HEADER_MARGIN);
+    CString strDevice;
+    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
+    {
+        strDevice.Format("DF%d", nDrive);
+        m_listDrives.InsertItem(nDrive, strDevice);
+    }
+    CLauncherApp& app = App();
+    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
+        app.m_mapOptions[DriveKey(nDrive)] = "";
+    m_listDrives.SetFocus();
+    return TRUE;
+}
+
+void CFloppyPage::LoadFromProfile()
+{
+    CString strDevice;
+    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
+    {
+        strDevice.Format("DF%d", nDrive);
+        LoadDriveRow(strDevice, App().ReadConfigValue(DriveKey(nDrive)));
+    }
+}
+
+void CFloppyPage::SaveToProfile()
+{
+    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
+        App().WriteConfigValue(DriveKey(nDrive));
+}
+
+void CFloppyPage::UpdateOptions()
+{
+    CLauncherApp& app = App();
+    int nRows = m_listDrives.GetItemCount();
+    for (int nRow = 0; nRow < nRows; nRow++)
+    {
+        CString strKey = DriveKey(nRow);
+        app.m_mapOptions[strKey] = BuildFragment(nRow, FALSE);
+        app.m_mapOptions[strKey + "DOS"] = BuildFragment(nRow, TRUE);
+    }
+}
+
+BOOL CFloppyPage::IsModified()
+{
+    int nRows = m_listDrives.GetItemCount();
+    for (int nRow = 0; nRow < nRows; nRow++)
+        if (BuildFragment(nRow, FALSE) != OptionValue(DriveKey(nRow)))
+            return TRUE;
+    return FALSE;
+}
+
+void CFloppyPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
+{
+    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
+        AppendOption(strLine, pszSeparator, DriveKey(nDrive) + "DOS");
+}
+
+void CFloppyPage::SetDriveRow(const CString& strDevice, const CString& strName, const CString& strPath)
+{
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = strDevice;
+    int nRow = m_listDrives.FindItem(&find);
+    if (nRow < 0)
+        return;
+    SetCell(nRow, COLUMN_NAME, strName);
+    SetCell(nRow, COLUMN_PATH, strPath);
+}
+
+void CFloppyPage::LoadDriveRow(const CString& strDevice, const CString& strValue)
+{
+    CString strPath = FragmentValue(strValue);
+    SetDriveRow(strDevice, App().GetDiskName(strPath), strPath);
+}
+
+void CFloppyPage::OnInsert()
+{
+    int nRow = m_listDrives.GetNextItem(-1, LVNI_FOCUSED);
+    if (nRow < 0)
+        return;
+    CString strDevice = m_listDrives.GetItemText(nRow, COLUMN_DEVICE);
+    int nDrive = atoi(strDevice.Mid(2));
+
+    CFileDialog dlg(TRUE, "adf", "df3.adf", OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
+                    "Amiga Disk File (*.adf)|*.adf|Amiga Disk File Gzipped (*.gz)|*.gz", this);
+    CString strInitialDir = FolderOf(m_listDrives.GetItemText(nRow, COLUMN_PATH));
+    if (!strInitialDir.IsEmpty())
+        dlg.m_ofn.lpstrInitialDir = strInitialDir;
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    // The result: one full path, or the folder and then each file name, every
+    // string ended by a NUL and the list by a further NUL.
+    LPCSTR pszResult = dlg.m_ofn.lpstrFile;
+    LPCSTR pszEnd = pszResult + dlg.m_ofn.nMaxFile;
+    auto next = [pszEnd](LPCSTR psz) {
+        while (psz < pszEnd && *psz)
+            psz++;
+        return psz < pszEnd ? psz + 1 : pszEnd;
+    };
+    CString strFirst(pszResult, (int)(next(pszResult) - pszResult - 1));
+    LPCSTR pszName = next(pszResult);
+    if (pszName >= pszEnd || !*pszName)
+    {
+        SetDriveRow(strDevice, App().GetDiskName(strFirst), strFirst);
+        return;
+    }
+    // A root folder comes back with its backslash already.
+    CString strFolder = strFirst;
+    if (strFolder.Right(1) != "\\")
+        strFolder += "\\";
+    for (; pszName < pszEnd && *pszName && nDrive < DRIVE_COUNT; pszName = next(pszName), nDrive++)
+    {
+        LPCSTR pszNameEnd = next(pszName);
+        CString strPath = strFolder + CString(pszName, (int)(pszNameEnd - pszName - 1));
+        strDevice.Format("DF%d", nDrive);
+        SetDriveRow(strDevice, App().GetDiskName(strPath), strPath);
+    }
+}
+
+void CFloppyPage::OnEject()
+{
+    int nRow = m_listDrives.GetNextItem(-1, LVNI_FOCUSED);
+    if (nRow < 0)
+        return;
+    m_listDrives.SetItemText(nRow, COLUMN_NAME, "");
+    m_listDrives.SetItemText(nRow, COLUMN_PATH, "");
+    m_listDrives.SetFocus();
+}
+
+void CFloppyPage::OnDblclkDriveList(NMHDR* /*pNMHDR*/, LRESULT* pResult)
+{
+    OnInsert();
+    *pResult = 0;
+}
+
+void CFloppyPage::OnCatalog()
+{
+    if (m_bCatalogRunning)
+    {
+        m_pCatalogThread->m_bStop = TRUE;
+        return;
+    }
+    CFileDialog dlgReport(FALSE, "txt", "AdfList.txt", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "*.txt|*.txt", this);
+    dlgReport.m_ofn.lpstrTitle = "Give a name to that report";
+    if (dlgReport.DoModal() != IDOK)
+        return;
+    CFileDialog dlgImage(TRUE, "adf", "*.adf", OFN_HIDEREADONLY, "*.adf|*.adf", this);
+    dlgImage.m_ofn.lpstrTitle = "Select one of the files to catalog";
+    if (dlgImage.DoModal() != IDOK)
+        return;
+
+    // The last run has sent its end already; only its last steps may remain.
+    EndCatalogThread();
+    m_pCatalogThread = new CCatalogThread;
+    m_pCatalogThread->m_strReportPath = dlgReport.GetPathName();
+    m_pCatalogThread->m_strImagePath = dlgImage.GetPathName();
+    m_pCatalogThread->m_hWndNotify = m_hWnd;
+    if (!m_pCatalogThread->CreateThread())
+    {
+        delete m_pCatalogThread;
+        m_pCatalogThread = nullptr;
+        return;
+    }
+    m_btnCatalog.SetWindowText("&Stop");
+    m_bCatalogRunning = TRUE;
+}
+
+LRESULT CFloppyPage::OnCatalogBegin(WPARAM wParam, LPARAM /*lParam*/)
+{
+    m_progressCatalog.SetRange32(0, (int)wParam);
+    m_progressCatalog.SetStep(1);
+    m_progressCatalog.SetPos(0);
+    return 0;
+}
+
+LRESULT CFloppyPage::OnCatalogStep(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    m_progressCatalog.StepIt();
+    return 0;
+}
+
+LRESULT CFloppyPage::OnCatalogDone(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    m_progressCatalog.SetPos(0);
+    m_btnCatalog.SetWindowText("&Start");
+    m_bCatalogRunning = FALSE;
+    return 0;
+}
+
+// The run sends to this window and waits: it must end while the window can
+// still answer, or it would send to a window handle that may be reused.
+LRESULT CFloppyPage::OnDestroy(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    if (m_bCatalogRunning)
+        m_pCatalogThread->m_bStop = TRUE;
+    EndCatalogThread();
+    return 0;
+}
+
+void CFloppyPage::EndCatalogThread()
+{
+    if (!m_pCatalogThread)
+        return;
+    HANDLE hThread = m_pCatalogThread->m_hThread;
+    // Messages the run sends are handled while waiting: it cannot end otherwise.
+    while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+    {
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    delete m_pCatalogThread;
+    m_pCatalogThread = nullptr;
+}
+
+CString CFloppyPage::BuildFragment(int nRow, BOOL bShortPath)
+{
+    // A drive holds an image when it shows a path; an image whose volume
+    // name is empty is still an image.
+    CString strPath = m_listDrives.GetItemText(nRow, COLUMN_PATH);
+    if (strPath.IsEmpty())
+        return "";
+    CString strFragment;
+    strFragment.Format("-%d ", nRow);
+    return strFragment + (bShortPath ? App().GetShortPath(strPath, TRUE) : strPath);
+}
+
+void CFloppyPage::SetCell(int nRow, int nColumn, const CString& strText)
+{
+    m_listDrives.SetItemText(nRow, nColumn, strText);
+    if (strText.IsEmpty())
+        return;
+    int nWidth = m_listDrives.GetStringWidth(strText) + CELL_MARGIN;
+    if (m_listDrives.GetColumnWidth(nColumn) < nWidth)
+        m_listDrives.SetColumnWidth(nColumn, nWidth);
+}
+
+CString CFloppyPage::DriveKey(int nDrive)
+{
+    CString strKey;
+    strKey.Format("DF%dPath", nDrive);
+    return strKey;
+}
