@@ -1,6 +1,7 @@
 #include "MainDlg.h"
 
 #include "LauncherApp.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
@@ -52,11 +53,12 @@ BOOL CMainDlg::OnInitDialog()
     return TRUE;
 }
 
-CDialog* CMainDlg::NewLauncher(const CString& /*strStyle*/, BOOL& bModern)
+CDialog* CMainDlg::NewLauncher(const CString& strStyle, BOOL& bModern)
 {
-    // The list ("2") and modern (any other style) windows are still to come;
-    // until then the tab window stands in for them.
-    bModern = FALSE;
+    bModern = strStyle != "1" && strStyle != "2";
+    if (bModern)
+        return new CModernLauncherDlg();
+    // The list window ("2") is still to come; until then the tab window stands in for it.
     return new CTabLauncherDlg();
 }
 

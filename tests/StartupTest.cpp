@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "app/MainDlg.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
@@ -177,6 +178,8 @@ TEST(Startup, ButtonFaceOfTheDesktop)
 struct LauncherRun
 {
     bool bTabWindow;
+    bool bModernWindow;
+    COLORREF crDialogBk;  // the dialogs' background while the window runs
     CString strStyle;  // m_strStyle while the window runs
     bool bMainDlgHidden;
 };
@@ -190,8 +193,9 @@ std::vector<LauncherRun> RunMainDialog(CLauncherApp& app, CMainDlg& dlg, std::ve
             CDialog* pLauncher = app.m_pLauncher;
             if (!pLauncher || !IsRunning(pLauncher->m_hWnd))
                 return false;
-            runs.push_back({ dynamic_cast<CTabLauncherDlg*>(pLauncher) != nullptr, app.m_strStyle,
-                             !::IsWindowVisible(dlg.m_hWnd) });
+            runs.push_back({ dynamic_cast<CTabLauncherDlg*>(pLauncher) != nullptr,
+                             dynamic_cast<CModernLauncherDlg*>(pLauncher) != nullptr, app.GetDialogBkColor(),
+                             app.m_strStyle, !::IsWindowVisible(dlg.m_hWnd) });
             pLauncher->EndDialog(nResult);
             return true;
         });
@@ -207,12 +211,15 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
         LPCSTR pszCommandLine;
         LPCSTR pszProfileStyle;  // null for none in the profile
         LPCSTR pszStyle;         // m_strStyle while the launcher runs
+        bool bModern;
     } cases[] = {
-        { "2", "1", "" },
-        { " x ", "1", "" },
-        { "", "x", "x" },
-        { "", "2", "2" },
-        { "", nullptr, "1" },
+        { "2", "1", "", false },
+        { " x ", "1", "", true },
+        { "3", "1", "", true },
+        { "1", "3", "", false },
+        { "", "x", "x", true },
+        { "", "2", "2", false },
+        { "", nullptr, "1", false },
     };
     for (const auto& c : cases)
     {
@@ -228,8 +235,13 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
         std::vector<LauncherRun> runs = RunMainDialog(app, dlg, { 1 }, nMainResult);
         EXPECT_EQ(IDCANCEL, nMainResult);
         ASSERT_EQ(1u, runs.size()) << c.pszCommandLine;
-        // Until the list and modern windows exist, the tab window opens for every style.
-        EXPECT_TRUE(runs[0].bTabWindow);
+        // Until the list window exists, the tab window opens for "2".
+        EXPECT_EQ(!c.bModern, runs[0].bTabWindow) << c.pszCommandLine;
+        EXPECT_EQ(c.bModern, runs[0].bModernWindow) << c.pszCommandLine;
+        if (c.bModern)
+        {
+            EXPECT_EQ(RGB(255, 255, 255), runs[0].crDialogBk);
+        }
         EXPECT_EQ(CString(c.pszStyle), runs[0].strStyle) << c.pszCommandLine;
         EXPECT_TRUE(runs[0].bMainDlgHidden);
         EXPECT_TRUE(app.m_pLauncher == nullptr);
@@ -243,16 +255,21 @@ TEST(Startup, AStyleChangeOpensTheWindowOfTheStoredStyle)
     CTestApp app(dir.File("Kovana.ini"));
     CPromptRecorder prompts;
     SaveDefaultConfiguration(app, "Work");
-    ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "7", app.m_strProfile);
-    app.m_lpCmdLine = "1";
+    ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "1", app.m_strProfile);
+    app.m_lpCmdLine = "3";
     CMainDlg dlg;
     INT_PTR nMainResult = 0;
     std::vector<LauncherRun> runs = RunMainDialog(app, dlg, { 19, 19, 1 }, nMainResult);
     EXPECT_EQ(IDCANCEL, nMainResult);
     ASSERT_EQ(3u, runs.size());
     EXPECT_EQ(CString(""), runs[0].strStyle);
-    EXPECT_EQ(CString("7"), runs[1].strStyle);
-    EXPECT_EQ(CString("7"), runs[2].strStyle);
+    EXPECT_EQ(CString("1"), runs[1].strStyle);
+    EXPECT_EQ(CString("1"), runs[2].strStyle);
+    // The modern window runs on white; the next window gets the desktop's colour back.
+    EXPECT_TRUE(runs[0].bModernWindow);
+    EXPECT_EQ(RGB(255, 255, 255), runs[0].crDialogBk);
+    EXPECT_TRUE(runs[1].bTabWindow);
+    EXPECT_EQ(RGB(245, 245, 245), runs[1].crDialogBk);
     EXPECT_TRUE(prompts.boxes.empty());
 }
 
@@ -310,7 +327,7 @@ BOOL CALLBACK FindProcessWindows(HWND hWnd, LPARAM lParam)
 }
 
 // The program itself, started from a folder of its own with an argument
-TEST(Startup, TheProgramOpensTheTabWindowAndEndsWithIt)
+TEST(Startup, TheProgramOpensTheWindowOfItsArgumentAndEndsWithIt)
 {
     char szTests[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, szTests, sizeof(szTests));
@@ -318,8 +335,15 @@ TEST(Startup, TheProgramOpensTheTabWindowAndEndsWithIt)
     CString strProgram = strTests.Left(strTests.ReverseFind('\\') + 1) + "..\\Kovana.exe";
     ASSERT_TRUE(FileExists(strProgram)) << strProgram;
 
-    for (LPCSTR pszArgument : { "2", "x" })
+    struct
     {
+        LPCSTR pszArgument;
+        int nIDC;           // a control of the launcher window expected
+        LPCSTR pszClass;
+    } cases[] = { { "2", IDC_TAB_PAGES, "SysTabControl32" }, { "3", IDC_MODERN_EMULATOR, "Button" } };
+    for (const auto& c : cases)
+    {
+        LPCSTR pszArgument = c.pszArgument;
         CTempDir dir;
         ASSERT_TRUE(::CopyFileA(strProgram, dir.File("Kovana.exe"), FALSE));
         {
@@ -343,8 +367,8 @@ TEST(Startup, TheProgramOpensTheTabWindowAndEndsWithIt)
         }
         ASSERT_TRUE(found.hWndLauncher != nullptr) << pszArgument;
         char szClass[32] = "";
-        ::GetClassNameA(::GetDlgItem(found.hWndLauncher, IDC_TAB_PAGES), szClass, sizeof(szClass));
-        EXPECT_STREQ("SysTabControl32", szClass);
+        ::GetClassNameA(::GetDlgItem(found.hWndLauncher, c.nIDC), szClass, sizeof(szClass));
+        EXPECT_STREQ(c.pszClass, szClass) << pszArgument;
         EXPECT_FALSE(found.bVisibleMainDlg);
 
         ::PostMessageA(found.hWndLauncher, WM_CLOSE, 0, 0);
