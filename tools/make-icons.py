@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the page icons and the application icon of Kovana into res/.
+"""Draws the page icons, the picture buttons and the application icon of Kovana into res/.
 
     python3 tools/make-icons.py [--sheet preview.png | --buttons preview.png]
 
