@@ -2,6 +2,7 @@
 
 #include "LauncherApp.h"
 #include "launchers/ListLauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
@@ -55,11 +56,11 @@ BOOL CMainDlg::OnInitDialog()
 
 CDialog* CMainDlg::NewLauncher(const CString& strStyle, BOOL& bModern)
 {
-    bModern = FALSE;
+    bModern = strStyle != "1" && strStyle != "2";
+    if (bModern)
+        return new CModernLauncherDlg();
     if (strStyle == "2")
         return new CListLauncherDlg();
-    // The modern window (any style but "1" and "2") is still to come; until
-    // then the tab window stands in for it.
     return new CTabLauncherDlg();
 }
 

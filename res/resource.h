@@ -7,6 +7,7 @@
 #define IDR_MAINFRAME                   128
 
 // Dialog templates
+#define IDD_MODERN_LAUNCHER             102
 #define IDD_INFO_PAGE                   175
 #define IDD_CONFIG_PAGE                 176
 #define IDD_JOYSTICK_PAGE               177
@@ -47,6 +48,23 @@
 // List launcher window
 #define IDC_LIST_PAGE_AREA              1007
 #define IDC_LIST_PAGES                  1012
+// Modern launcher window: the picture buttons run in this order, the
+// twelve pages in page order, then Leave and Launch
+#define IDC_MODERN_PAGE_AREA            1007
+#define IDC_MODERN_EMULATOR             1103
+#define IDC_MODERN_KICKSTART            1104
+#define IDC_MODERN_VIDEO                1105
+#define IDC_MODERN_MEMORY               1106
+#define IDC_MODERN_HARDDISK             1107
+#define IDC_MODERN_FLOPPY               1108
+#define IDC_MODERN_JOYSTICK             1109
+#define IDC_MODERN_SOUND                1110
+#define IDC_MODERN_KEYBOARD             1111
+#define IDC_MODERN_MISC                 1112
+#define IDC_MODERN_CONFIG               1113
+#define IDC_MODERN_INFO                 1114
+#define IDC_MODERN_LEAVE                1115
+#define IDC_MODERN_LAUNCH               1116
 
 // Config page and configuration name dialog
 #define IDC_CONFIG_DELETE               1050

@@ -3,11 +3,13 @@
 
 #include "app/MainDlg.h"
 #include "launchers/ListLauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -177,7 +179,8 @@ TEST(Startup, ButtonFaceOfTheDesktop)
 // with the next of the results.
 struct LauncherRun
 {
-    LPCSTR pszWindow;  // "tab", "list" or "other"
+    LPCSTR pszWindow;     // "tab", "list" or "modern"
+    COLORREF crDialogBk;  // the dialogs' background while the window runs
     CString strStyle;  // m_strStyle while the window runs
     bool bMainDlgHidden;
 };
@@ -191,11 +194,11 @@ std::vector<LauncherRun> RunMainDialog(CLauncherApp& app, CMainDlg& dlg, std::ve
             CDialog* pLauncher = app.m_pLauncher;
             if (!pLauncher || !IsRunning(pLauncher->m_hWnd))
                 return false;
-            LPCSTR pszWindow = dynamic_cast<CTabLauncherDlg*>(pLauncher)    ? "tab"
-                               : dynamic_cast<CListLauncherDlg*>(pLauncher) ? "list"
-                                                                            : "other";
-            runs.push_back({ pszWindow, app.m_strStyle,
-                             !::IsWindowVisible(dlg.m_hWnd) });
+            LPCSTR pszWindow = dynamic_cast<CTabLauncherDlg*>(pLauncher)      ? "tab"
+                               : dynamic_cast<CListLauncherDlg*>(pLauncher)   ? "list"
+                               : dynamic_cast<CModernLauncherDlg*>(pLauncher) ? "modern"
+                                                                              : "other";
+            runs.push_back({ pszWindow, app.GetDialogBkColor(), app.m_strStyle, !::IsWindowVisible(dlg.m_hWnd) });
             pLauncher->EndDialog(nResult);
             return true;
         });
@@ -213,11 +216,11 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
         LPCSTR pszStyle;         // m_strStyle while the launcher runs
         LPCSTR pszWindow;
     } cases[] = {
-        // Until the modern window exists, the tab window stands in for it.
         { "2", "1", "", "list" },
-        { "1", "2", "", "tab" },
-        { " x ", "2", "", "tab" },
-        { "", "x", "x", "tab" },
+        { " x ", "1", "", "modern" },
+        { "3", "1", "", "modern" },
+        { "1", "3", "", "tab" },
+        { "", "x", "x", "modern" },
         { "", "2", "2", "list" },
         { "", nullptr, "1", "tab" },
     };
@@ -236,6 +239,10 @@ TEST(Startup, StyleComesFromTheCommandLineElseFromTheProfile)
         EXPECT_EQ(IDCANCEL, nMainResult);
         ASSERT_EQ(1u, runs.size()) << c.pszCommandLine;
         EXPECT_STREQ(c.pszWindow, runs[0].pszWindow) << c.pszCommandLine;
+        if (strcmp(c.pszWindow, "modern") == 0)
+        {
+            EXPECT_EQ(RGB(255, 255, 255), runs[0].crDialogBk);
+        }
         EXPECT_EQ(CString(c.pszStyle), runs[0].strStyle) << c.pszCommandLine;
         EXPECT_TRUE(runs[0].bMainDlgHidden);
         EXPECT_TRUE(app.m_pLauncher == nullptr);
@@ -249,16 +256,21 @@ TEST(Startup, AStyleChangeOpensTheWindowOfTheStoredStyle)
     CTestApp app(dir.File("Kovana.ini"));
     CPromptRecorder prompts;
     SaveDefaultConfiguration(app, "Work");
-    ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "7", app.m_strProfile);
-    app.m_lpCmdLine = "1";
+    ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "1", app.m_strProfile);
+    app.m_lpCmdLine = "3";
     CMainDlg dlg;
     INT_PTR nMainResult = 0;
     std::vector<LauncherRun> runs = RunMainDialog(app, dlg, { 19, 19, 1 }, nMainResult);
     EXPECT_EQ(IDCANCEL, nMainResult);
     ASSERT_EQ(3u, runs.size());
     EXPECT_EQ(CString(""), runs[0].strStyle);
-    EXPECT_EQ(CString("7"), runs[1].strStyle);
-    EXPECT_EQ(CString("7"), runs[2].strStyle);
+    EXPECT_EQ(CString("1"), runs[1].strStyle);
+    EXPECT_EQ(CString("1"), runs[2].strStyle);
+    // The modern window runs on white; the next window gets the desktop's colour back.
+    EXPECT_STREQ("modern", runs[0].pszWindow);
+    EXPECT_EQ(RGB(255, 255, 255), runs[0].crDialogBk);
+    EXPECT_STREQ("tab", runs[1].pszWindow);
+    EXPECT_EQ(RGB(245, 245, 245), runs[1].crDialogBk);
     EXPECT_TRUE(prompts.boxes.empty());
 }
 
@@ -330,8 +342,9 @@ TEST(Startup, TheProgramOpensTheWindowOfItsArgumentAndEndsWithIt)
         int nSelectorID;  // the control that picks the page
         LPCSTR pszSelectorClass;
     } cases[] = {
+        { "1", IDC_TAB_PAGES, "SysTabControl32" },
         { "2", IDC_LIST_PAGES, "SysListView32" },
-        { "x", IDC_TAB_PAGES, "SysTabControl32" },
+        { "3", IDC_MODERN_EMULATOR, "Button" },
     };
     for (const auto& c : cases)
     {
@@ -360,7 +373,7 @@ TEST(Startup, TheProgramOpensTheWindowOfItsArgumentAndEndsWithIt)
         ASSERT_TRUE(found.hWndLauncher != nullptr) << pszArgument;
         char szClass[32] = "";
         ::GetClassNameA(::GetDlgItem(found.hWndLauncher, c.nSelectorID), szClass, sizeof(szClass));
-        EXPECT_STREQ(c.pszSelectorClass, szClass);
+        EXPECT_STREQ(c.pszSelectorClass, szClass) << pszArgument;
         EXPECT_FALSE(found.bVisibleMainDlg);
 
         ::PostMessageA(found.hWndLauncher, WM_CLOSE, 0, 0);

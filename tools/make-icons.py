@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the page icons and the application icon of Kovana into res/.
+"""Draws the page icons, the picture buttons and the application icon of Kovana into res/.
 
-    python3 tools/make-icons.py [--sheet preview.png]
+    python3 tools/make-icons.py [--sheet preview.png | --buttons preview.png]
 
 Plain python3, no imaging library: the pictures are built from signed distance
 shapes, flattened onto the transparent key colour, quantised and written as
@@ -167,12 +167,14 @@ class Canvas:
     def __init__(self, w, h):
         self.w, self.h = w, h
         self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(w * h)]   # premultiplied rgb, alpha
+        self.clip = (0, 0, w, h)    # the pixels that draw may touch: x0, y0, x1, y1
 
     def draw(self, shape, paint, alpha=1.0, ss=1):
         """Lays paint over the canvas where the shape is; ss > 1 samples each pixel ss*ss times."""
         offsets = [((i + 0.5) / ss, (j + 0.5) / ss) for j in range(ss) for i in range(ss)]
-        for y in range(self.h):
-            for x in range(self.w):
+        x0, y0, x1, y1 = self.clip
+        for y in range(y0, y1):
+            for x in range(x0, x1):
                 if ss == 1:
                     cov = 0.5 - shape(x + 0.5, y + 0.5)
                     if cov <= 0.0:
@@ -295,8 +297,8 @@ def pin(cv, x0, y0, x1, y1):
         cv.draw(box(x0, y0, x1, y0 + 1), solid(PIN_HI))
 
 
-def icon_emulator():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_emulator(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 16, 32.5, 14, 2.6)
     # pins on all four sides of a square processor
     for k in range(5):
@@ -314,8 +316,8 @@ def icon_emulator():
     return cv
 
 
-def icon_kickstart():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_kickstart(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 31.5, 15, 2.6)
     for k in range(6):
         p = 6 + 4 * k
@@ -339,8 +341,8 @@ def icon_kickstart():
     return cv
 
 
-def icon_video():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_video(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 32.5, 12, 2.4)
     body(cv, box(13, 24, 21, 30), vgrad(24, STEEL_LO, 30, STEEL), STEEL_INK, hi=0.3)
     body(cv, box(8, 28, 26, 32, 1.5), vgrad(28, STEEL_HI, 32, STEEL_LO), STEEL_INK)
@@ -358,8 +360,8 @@ def icon_video():
     return cv
 
 
-def icon_memory():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_memory(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 31.5, 15, 2.4)
     pcb = minus(box(1, 9, 33, 29, 1), box(19, 27, 21, 30))
     body(cv, pcb, vgrad(9, PCB_HI, 29, PCB_LO), PCB_INK, hi=0.4)
@@ -375,8 +377,8 @@ def icon_memory():
     return cv
 
 
-def icon_harddisk():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_harddisk(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 33, 14, 2.4)
     case = box(3, 2, 31, 33, 2)
     body(cv, case, lgrad(3, 2, STEEL_HI, 31, 33, STEEL_LO), STEEL_INK)
@@ -402,8 +404,8 @@ def icon_harddisk():
     return cv
 
 
-def icon_floppy():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_floppy(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 33.5, 14, 2.4)
     disk = poly([(3, 3), (28, 3), (31, 6), (31, 32), (3, 32)])
     body(cv, disk, lgrad(3, 3, (80, 112, 170), 31, 32, (36, 60, 110)), BLUE_INK, hi=0.35)
@@ -419,8 +421,8 @@ def icon_floppy():
     return cv
 
 
-def icon_joystick():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_joystick(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 32.5, 15, 2.6)
     base = box(2, 21, 32, 32, 4)
     body(cv, base, vgrad(21, CHAR_HI, 32, CHAR_LO), CHAR_INK, hi=0.4)
@@ -437,8 +439,8 @@ def icon_joystick():
     return cv
 
 
-def icon_sound():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_sound(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     cone = poly([(9.5, 12), (17, 5), (17, 31), (9.5, 24)])
     body(cv, cone, lgrad(9, 5, STEEL_HI, 17, 31, STEEL_LO), STEEL_INK, ss=3)
     magnet = box(3, 12, 10.5, 24, 1)
@@ -450,8 +452,8 @@ def icon_sound():
     return cv
 
 
-def icon_keyboard():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_keyboard(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 16.5, 30.5, 16, 2.4)
     case = box(1, 9, 32, 30, 2)
     body(cv, case, vgrad(9, (214, 208, 188), 30, (166, 158, 134)), (84, 78, 62), hi=0.6)
@@ -489,8 +491,8 @@ def gear(cx, cy, r_out, r_in, teeth, hole):
     return minus(union(rim, tooth_ring), circle(cx, cy, hole))
 
 
-def icon_misc():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_misc(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 32.5, 14, 2.4)
     g = gear(14, 15, 12, 9, 8, 3.6)
     body(cv, g, lgrad(3, 3, (140, 170, 210), 25, 27, (60, 90, 140)), BLUE_INK, hi=0.45, ss=3)
@@ -505,8 +507,8 @@ def icon_misc():
     return cv
 
 
-def icon_config():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_config(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 33.5, 14, 2.2, 0.22)
     back = box(11, 2, 31, 27, 0.5)
     body(cv, back, solid(PAPER_LO), PAPER_INK, hi=0.0, lo=0.0)
@@ -523,8 +525,8 @@ def icon_config():
     return cv
 
 
-def icon_info():
-    cv = Canvas(ICON_W, ICON_H)
+def icon_info(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
     shadow(cv, 17, 32.5, 13, 2.4)
     disc = circle(17, 17, 14)
     body(cv, disc, lgrad(6, 4, BLUE_HI, 26, 31, BLUE_LO), BLUE_INK, hi=0.45)
@@ -720,6 +722,187 @@ def png_bytes(w, h, rgb_rows):
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+# ---------------------------------------------------------------- picture buttons
+# The modern launcher window chooses its page with picture buttons: each page
+# icon drawn half as large again over its name, on the window's white. A
+# button with the keyboard focus stands on a blue tile.
+
+BUTTON_W, BUTTON_H = 74, 76
+BUTTON_BG = (255, 255, 255)
+BUTTON_SCALE = 1.5
+TILE_HI, TILE_LO = (232, 241, 252), (198, 220, 246)
+
+
+class Placed:
+    """Icon coordinates on part of a bigger canvas: scaled by s, moved to (ox, oy)."""
+
+    def __init__(self, cv, ox, oy, s):
+        self.cv, self.ox, self.oy, self.s = cv, ox, oy, s
+
+    def draw(self, shape, paint, alpha=1.0, ss=1):
+        cv, ox, oy, s = self.cv, self.ox, self.oy, self.s
+        saved = cv.clip
+        cv.clip = (max(0, int(ox)), max(0, int(oy)),
+                   min(cv.w, int(math.ceil(ox + ICON_W * s))), min(cv.h, int(math.ceil(oy + ICON_H * s))))
+        cv.draw(lambda x, y: shape((x - ox) / s, (y - oy) / s) * s,
+                lambda x, y: paint((x - ox) / s, (y - oy) / s), alpha, ss)
+        cv.clip = saved
+
+
+def icon_launch(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
+    shadow(cv, 17, 32.5, 13, 2.4)
+    play_badge(cv, 17, 17, 14)
+    return cv
+
+
+def icon_leave(cv=None):
+    cv = cv or Canvas(ICON_W, ICON_H)
+    shadow(cv, 17, 32.5, 13, 2.4)
+    disc = circle(17, 17, 14)
+    body(cv, disc, lgrad(6, 4, RED_HI, 26, 31, RED_LO), RED_INK, hi=0.45)
+    gloss(cv, ellipse(17, 9.5, 10, 6), 0.35, 3.5, 16)
+    # the power sign: a ring open at the top with a bar through the gap
+    sign = union(arc(17, 18, 7.5, 2.8, -55, 235), segment(17, 7.5, 17, 16, 2.8))
+    cv.draw(grow(sign, 0.8), solid(RED_INK + (0.45,)), ss=3)
+    cv.draw(sign, solid((252, 250, 248)), ss=3)
+    return cv
+
+
+FONT = {    # capitals five pixels wide and seven high, for the button names
+    "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "B": ["####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."],
+    "C": [".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "F": ["#####", "#....", "#....", "####.", "#....", "#....", "#...."],
+    "G": [".###.", "#...#", "#....", "#.###", "#...#", "#...#", ".####"],
+    "H": ["#...#", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "I": ["###", ".#.", ".#.", ".#.", ".#.", ".#.", "###"],
+    "J": ["..###", "...#.", "...#.", "...#.", "...#.", "#..#.", ".##.."],
+    "K": ["#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
+    "N": ["#...#", "#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#"],
+    "O": [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "P": ["####.", "#...#", "#...#", "####.", "#....", "#....", "#...."],
+    "R": ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"],
+    "S": [".####", "#....", "#....", ".###.", "....#", "....#", "####."],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "V": ["#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."],
+    "Y": ["#...#", "#...#", ".#.#.", "..#..", "..#..", "..#..", "..#.."],
+    " ": ["..", "..", "..", "..", "..", "..", ".."],
+}
+
+
+def label(cv, text, y, colour):
+    """The text in FONT, centred across the canvas."""
+    width = sum(len(FONT[ch][0]) + 1 for ch in text) - 1
+    x = (cv.w - width) // 2
+    for ch in text:
+        pixels(cv, FONT[ch], x, y, {"#": colour})
+        x += len(FONT[ch][0]) + 1
+
+
+def button_picture(draw, text, focused):
+    cv = Canvas(BUTTON_W, BUTTON_H)
+    tile = box(1, 1, BUTTON_W - 1, BUTTON_H - 1, 7)
+    if focused:
+        cv.draw(tile, vgrad(1, TILE_HI, BUTTON_H - 1, TILE_LO), ss=3)
+        cv.draw(band(tile, 0.0, 2.0), solid(BLUE), ss=3)
+    ox = (BUTTON_W - ICON_W * BUTTON_SCALE) / 2
+    draw(Placed(cv, ox, 3, BUTTON_SCALE))
+    label(cv, text, 62, BLUE_INK if focused else CHAR_LO)
+    return cv
+
+
+def flatten_on(cv, bg):
+    return [tuple(int(round(max(0.0, min(255.0, v + bgv * (1 - a))))) for v, bgv in zip((r, g, b), bg))
+            for r, g, b, a in cv.px]
+
+
+def own_palette(img, n):
+    """At most n colours for one picture: its own when it has no more, else a median cut."""
+    counts = count_colours([img])
+    if len(counts) <= n:
+        return sorted(counts)
+    return sorted(set(tuple(int(round(v)) for v in c) for c in median_cut(counts, n)))
+
+
+def indexed_bmp(img, w, h, bpp):
+    """A bottom-up BMP with its own colour table of at most 2 ** bpp entries."""
+    palette = own_palette(img, 1 << bpp)
+    cache = {}
+    indices = []
+    for c in img:
+        if c not in cache:
+            cache[c] = nearest(palette, c)
+        indices.append(cache[c])
+    ncolours = 1 << bpp
+    pal = palette + [(0, 0, 0)] * (ncolours - len(palette))
+    stride = ((w * bpp + 31) // 32) * 4
+    rows = []
+    for y in range(h - 1, -1, -1):
+        line = indices[y * w:(y + 1) * w]
+        if bpp == 8:
+            data = bytes(line)
+        else:
+            line = line + [0] * (len(line) % 2)
+            data = bytes((line[i] << 4) | line[i + 1] for i in range(0, len(line), 2))
+        rows.append(data + b"\0" * (stride - len(data)))
+    pixels_ = b"".join(rows)
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in pal)
+    offset = 14 + 40 + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels_), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, 0, len(pixels_), 2835, 2835, ncolours, 0)
+    return header + info + table + pixels_
+
+
+BUTTONS = [     # resource name prefix, drawing, name shown (in the window's button order)
+    ("EMUL_", icon_emulator, "EMULATOR"),
+    ("KICKSTART_", icon_kickstart, "KICKSTART"),
+    ("VIDEO_", icon_video, "VIDEO"),
+    ("MEMORY_", icon_memory, "MEMORY"),
+    ("HD_", icon_harddisk, "HARD DISK"),
+    ("FLOPPY_", icon_floppy, "FLOPPY"),
+    ("JOYSTICK_", icon_joystick, "JOYSTICK"),
+    ("SOUND_", icon_sound, "SOUND"),
+    ("KEYBOARD_", icon_keyboard, "KEYBOARD"),
+    ("MISC_", icon_misc, "MISC"),
+    ("CONFIG_", icon_config, "CONFIG"),
+    ("INFO_", icon_info, "INFO"),
+    ("LEAVE_", icon_leave, "LEAVE"),
+    ("LAUNCH_", icon_launch, "LAUNCH"),
+]
+
+
+def build_buttons():
+    files, sheet = {}, []
+    for prefix, draw, text in BUTTONS:
+        for state, focused in (("U", False), ("F", True)):
+            img = flatten_on(button_picture(draw, text, focused), BUTTON_BG)
+            bpp = 4 if prefix + state == "CONFIG_U" else 8
+            files["res/buttons/%s%s.bmp" % (prefix.lower(), state.lower())] = indexed_bmp(img, BUTTON_W, BUTTON_H, bpp)
+            sheet.append(img)
+    return files, sheet
+
+
+def button_sheet(images, path):
+    """A preview of every picture at twice its size, normal and focused side by side."""
+    z, cols = 2, 4
+    cw, ch = BUTTON_W * z + 4, BUTTON_H * z + 4
+    rows_ = (len(images) + cols - 1) // cols
+    img = [[(255, 255, 255)] * (cols * cw) for _ in range(rows_ * ch)]
+    for k, pic in enumerate(images):
+        ox, oy = (k % cols) * cw, (k // cols) * ch
+        for y in range(BUTTON_H * z):
+            for x in range(BUTTON_W * z):
+                img[oy + y][ox + x] = pic[(y // z) * BUTTON_W + x // z]
+    with open(path, "wb") as f:
+        f.write(png_bytes(cols * cw, rows_ * ch, img))
+
+
 # ---------------------------------------------------------------- main
 
 PAGES = [   # resource id, file name, drawing, bits per pixel (in page order)
@@ -842,6 +1025,8 @@ def contact_sheet(files, path):
 
 def main(argv):
     files = build()
+    buttons, pictures = build_buttons()
+    files.update(buttons)
     for rel, data in sorted(files.items()):
         path = os.path.join(ROOT, rel)
         os.makedirs(os.path.dirname(path), exist_ok=True)
@@ -849,8 +1034,10 @@ def main(argv):
             f.write(data)
     if len(argv) == 3 and argv[1] == "--sheet":
         contact_sheet(files, argv[2])
+    elif len(argv) == 3 and argv[1] == "--buttons":
+        button_sheet(pictures, argv[2])
     elif len(argv) != 1:
-        sys.stderr.write("usage: make-icons.py [--sheet preview.png]\n")
+        sys.stderr.write("usage: make-icons.py [--sheet preview.png | --buttons preview.png]\n")
         return 2
     return 0
 

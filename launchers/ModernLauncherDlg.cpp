@@ -1,0 +1,103 @@
+#include "ModernLauncherDlg.h"
+
+#include "app/LauncherApp.h"
+#include "res/resource.h"
+
+CModernLauncherDlg::CModernLauncherDlg(CWnd* pParent)
+    : CDialog(IDD_MODERN_LAUNCHER, pParent)
+{
+    m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+void CModernLauncherDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_MODERN_PAGE_AREA, m_staticPageArea);
+}
+
+BEGIN_MESSAGE_MAP(CModernLauncherDlg, CDialog)
+    ON_BN_CLICKED(IDC_MODERN_EMULATOR, OnEmulator)
+    ON_BN_CLICKED(IDC_MODERN_KICKSTART, OnKickstart)
+    ON_BN_CLICKED(IDC_MODERN_VIDEO, OnVideo)
+    ON_BN_CLICKED(IDC_MODERN_MEMORY, OnMemory)
+    ON_BN_CLICKED(IDC_MODERN_HARDDISK, OnHardDisk)
+    ON_BN_CLICKED(IDC_MODERN_FLOPPY, OnFloppy)
+    ON_BN_CLICKED(IDC_MODERN_JOYSTICK, OnJoystick)
+    ON_BN_CLICKED(IDC_MODERN_SOUND, OnSound)
+    ON_BN_CLICKED(IDC_MODERN_KEYBOARD, OnKeyboard)
+    ON_BN_CLICKED(IDC_MODERN_MISC, OnMisc)
+    ON_BN_CLICKED(IDC_MODERN_CONFIG, OnConfig)
+    ON_BN_CLICKED(IDC_MODERN_INFO, OnInfo)
+    ON_BN_CLICKED(IDC_MODERN_LEAVE, OnLeave)
+    ON_BN_CLICKED(IDC_MODERN_LAUNCH, OnLaunch)
+    ON_MESSAGE(WM_PAINT, OnPaint)
+    ON_MESSAGE(WM_DRAWITEM, OnDrawItem)
+END_MESSAGE_MAP()
+
+BOOL CModernLauncherDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    WINDOWPLACEMENT wpPageArea;
+    m_staticPageArea.GetWindowPlacement(&wpPageArea);
+
+    CLauncherApp& app = *GetLauncherApp();
+    for (CSettingsPage* pPage : app.m_pPages)
+    {
+        pPage->Create(pPage->GetTemplateID(), this);
+        pPage->SetWindowPlacement(&wpPageArea);
+        pPage->ShowWindow(SW_HIDE);
+    }
+
+    for (int k = 0; k < BUTTON_COUNT; k++)
+        m_buttons[k].AutoLoad(IDC_MODERN_EMULATOR + k, this);
+
+    ShowPage(0);
+    app.LoadConfig();
+    return TRUE;
+}
+
+void CModernLauncherDlg::ShowPage(int nPage)
+{
+    if (nPage < 0 || nPage >= CLauncherApp::PAGE_COUNT)
+        return;
+    CLauncherApp& app = *GetLauncherApp();
+    for (CSettingsPage* pPage : app.m_pPages)
+        pPage->ShowWindow(SW_HIDE);
+    app.m_pPages[nPage]->ShowWindow(SW_SHOW);
+}
+
+void CModernLauncherDlg::OnLeave()
+{
+    CLauncherApp& app = *GetLauncherApp();
+    if (app.IsAnyPageModified()
+        && MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        app.SaveConfig();
+    EndDialog(1);
+}
+
+void CModernLauncherDlg::OnLaunch()
+{
+    GetLauncherApp()->LaunchEmulator();
+}
+
+// The window draws nothing of its own; the pages and the buttons cover it.
+LRESULT CModernLauncherDlg::OnPaint(WPARAM, LPARAM)
+{
+    PAINTSTRUCT ps;
+    ::BeginPaint(m_hWnd, &ps);
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+// Owner-drawn buttons ask their parent to draw them; each button knows its pictures.
+LRESULT CModernLauncherDlg::OnDrawItem(WPARAM wParam, LPARAM lParam)
+{
+    int k = (int)wParam - IDC_MODERN_EMULATOR;
+    if (k < 0 || k >= BUTTON_COUNT)
+        return FALSE;
+    m_buttons[k].DrawItem((const DRAWITEMSTRUCT*)lParam);
+    return TRUE;
+}

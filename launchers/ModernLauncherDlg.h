@@ -1,0 +1,46 @@
+// Classes in this file:
+//   CModernLauncherDlg - the "Modern Dialog" launcher window: picture buttons around the page
+#pragma once
+
+#include "framework/BitmapButton.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+
+class CModernLauncherDlg : public CDialog
+{
+public:
+    // Twelve page buttons in page order, then Leave and Launch
+    enum { BUTTON_COUNT = 14, BUTTON_LEAVE = 12, BUTTON_LAUNCH = 13 };
+
+    explicit CModernLauncherDlg(CWnd* pParent = nullptr);
+
+    CBitmapButton m_buttons[BUTTON_COUNT];
+    CStatic m_staticPageArea;
+    HICON m_hIcon;
+
+// Operations
+    // Hides every page, then shows the one of that index
+    void ShowPage(int nPage);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnEmulator() { ShowPage(0); }
+    void OnKickstart() { ShowPage(1); }
+    void OnVideo() { ShowPage(2); }
+    void OnMemory() { ShowPage(3); }
+    void OnHardDisk() { ShowPage(4); }
+    void OnFloppy() { ShowPage(5); }
+    void OnJoystick() { ShowPage(6); }
+    void OnSound() { ShowPage(7); }
+    void OnKeyboard() { ShowPage(8); }
+    void OnMisc() { ShowPage(9); }
+    void OnConfig() { ShowPage(10); }
+    void OnInfo() { ShowPage(11); }
+    void OnLeave();
+    void OnLaunch();
+    LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,206 @@
+#include "ModalSteps.h"
+#include "TestSupport.h"
+
+#include "launchers/ModernLauncherDlg.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// The pictures' names of the fourteen buttons, page buttons first
+const char* const CAPTIONS[] = { "EMUL_",    "KICKSTART_", "VIDEO_", "MEMORY_", "HD_",    "FLOPPY_", "JOYSTICK_",
+                                 "SOUND_",   "KEYBOARD_",  "MISC_",  "CONFIG_", "INFO_",  "LEAVE_",  "LAUNCH_" };
+
+// Stands in for the Info page while it lives, and always reports a change
+class CChangedPage : public CPlainPage
+{
+public:
+    explicit CChangedPage(CLauncherApp& app)
+        : CPlainPage(IDD_INFO_PAGE, "Info"), m_app(app), m_pOriginal(app.m_pPages[CLauncherApp::PAGE_INFO])
+    {
+        app.m_pPages[CLauncherApp::PAGE_INFO] = this;
+    }
+    ~CChangedPage() override { m_app.m_pPages[CLauncherApp::PAGE_INFO] = m_pOriginal; }
+    BOOL IsModified() override { return TRUE; }
+
+private:
+    CLauncherApp& m_app;
+    CSettingsPage* m_pOriginal;
+};
+
+// The pixels that draw paints on a 74 by 76 surface
+std::vector<DWORD> Render(const std::function<void(HDC)>& draw)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), 74, -76, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    DWORD* pBits = nullptr;
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HBITMAP hSurface = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, (void**)&pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hDC, hSurface);
+    draw(hDC);
+    ::GdiFlush();
+    std::vector<DWORD> pixels(pBits, pBits + 74 * 76);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hSurface);
+    ::DeleteDC(hDC);
+    return pixels;
+}
+
+// A picture as the resources hold it
+std::vector<DWORD> Picture(const CString& strName)
+{
+    return Render([&](HDC hDC) {
+        HBITMAP hBitmap = ::LoadBitmapA(::GetModuleHandleA(nullptr), strName);
+        HDC hMemDC = ::CreateCompatibleDC(hDC);
+        HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+        ::BitBlt(hDC, 0, 0, 74, 76, hMemDC, 0, 0, SRCCOPY);
+        ::SelectObject(hMemDC, hOld);
+        ::DeleteDC(hMemDC);
+        ::DeleteObject(hBitmap);
+    });
+}
+
+class ModernLauncher : public ::testing::Test
+{
+protected:
+    CTempDir m_dir;
+    CTestApp m_app{ m_dir.File("Kovana.ini") };
+    CPromptRecorder m_prompts;
+    CModernLauncherDlg m_dlg;
+
+    ModernLauncher() { SaveDefaultConfiguration(m_app, "Work"); }
+    ~ModernLauncher() override
+    {
+        if (m_dlg.m_hWnd)
+            m_dlg.DestroyWindow();
+    }
+
+    int ShownPage()
+    {
+        int nShown = -1;
+        for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
+            if (::GetWindowLongA(m_app.m_pPages[i]->m_hWnd, GWL_STYLE) & WS_VISIBLE)
+                nShown = nShown < 0 ? i : -2;
+        return nShown;
+    }
+
+    // Runs the window modally; act works on it once it runs. Returns its result.
+    INT_PTR RunModal(const std::function<void(HWND)>& act)
+    {
+        CModalSteps steps({ [&] {
+            if (!IsRunning(m_dlg.m_hWnd))
+                return false;
+            act(m_dlg.m_hWnd);
+            return true;
+        } });
+        m_app.m_pLauncher = &m_dlg;
+        return m_dlg.DoModal();
+    }
+};
+
+TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
+{
+    m_app.m_pLauncher = &m_dlg;
+    ASSERT_TRUE(m_dlg.Create(IDD_MODERN_LAUNCHER, nullptr));
+    m_dlg.ShowWindow(SW_SHOW);
+    EXPECT_EQ(0, ShownPage());
+    EXPECT_EQ(CString("ZOT Brimlo - Work"), m_dlg.GetWindowText());
+    RECT rcArea, rcPage;
+    ::GetWindowRect(m_dlg.GetDlgItem(IDC_MODERN_PAGE_AREA), &rcArea);
+    for (CSettingsPage* pPage : m_app.m_pPages)
+        EXPECT_TRUE(::GetWindowRect(pPage->m_hWnd, &rcPage) && ::EqualRect(&rcArea, &rcPage)) << pPage->GetPageName();
+
+    for (int k : { 5, 11, 0, 3, 9, 4, 10 })
+    {
+        ClickButton(m_dlg.m_hWnd, IDC_MODERN_EMULATOR + k);
+        PumpMessages();
+        EXPECT_EQ(k, ShownPage()) << CAPTIONS[k];
+        EXPECT_EQ(m_dlg.GetDlgItem(IDC_MODERN_EMULATOR + k), ::GetFocus()) << CAPTIONS[k];
+    }
+
+    // Each button takes its picture's size, and shows the focus picture while focused or pressed
+    for (int k = 0; k < CModernLauncherDlg::BUTTON_COUNT; k++)
+    {
+        RECT rc;
+        ::GetClientRect(m_dlg.m_buttons[k].m_hWnd, &rc);
+        EXPECT_TRUE(rc.right == 74 && rc.bottom == 76) << CAPTIONS[k];
+        std::vector<DWORD> normal = Picture(CString(CAPTIONS[k]) + "U");
+        std::vector<DWORD> focused = Picture(CString(CAPTIONS[k]) + "F");
+        ASSERT_NE(normal, focused) << CAPTIONS[k];
+        for (UINT nState : { 0u, (UINT)ODS_FOCUS, (UINT)(ODS_SELECTED | ODS_FOCUS) })
+        {
+            std::vector<DWORD> drawn = Render([&](HDC hDC) {
+                DRAWITEMSTRUCT dis = { ODT_BUTTON, (UINT)(IDC_MODERN_EMULATOR + k), 0, ODA_DRAWENTIRE, nState,
+                                       m_dlg.m_buttons[k].m_hWnd, hDC, { 0, 0, 74, 76 }, 0 };
+                m_dlg.SendMessage(WM_DRAWITEM, dis.CtlID, (LPARAM)&dis);
+            });
+            EXPECT_TRUE(drawn == (nState ? focused : normal)) << CAPTIONS[k] << " state " << nState;
+        }
+    }
+}
+
+TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
+{
+    // Launch twice, then leave: nothing changed, so no question
+    CString strOptions = m_dir.File("zot.rc");
+    char szDirectory[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
+    int nLaunches = 0;
+    EXPECT_EQ(1, RunModal([&](HWND hDlg) {
+        ::SetDlgItemTextA(m_app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd, IDC_EMULATOR_PATH, m_dir.File("zot.exe"));
+        for (int i = 0; i < 2; i++)
+        {
+            ::DeleteFileA(strOptions);
+            ClickButton(hDlg, IDC_MODERN_LAUNCH);
+            nLaunches += FileExists(strOptions) && IsRunning(hDlg);
+        }
+        ClickButton(hDlg, IDC_MODERN_LEAVE);
+    }));
+    ::SetCurrentDirectoryA(szDirectory);
+    EXPECT_EQ(2, nLaunches);
+    EXPECT_TRUE(m_prompts.boxes.empty());
+
+    // With a change, Leave asks; Yes saves
+    CChangedPage changedPage(m_app);
+    for (int nAnswer : { IDNO, IDYES })
+    {
+        ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
+        m_prompts.boxes.clear();
+        m_prompts.answers = { nAnswer };
+        EXPECT_EQ(1, RunModal([](HWND hDlg) { ClickButton(hDlg, IDC_MODERN_LEAVE); }));
+        ASSERT_EQ(1u, m_prompts.boxes.size());
+        EXPECT_EQ("Do you want to save the current config first?", m_prompts.boxes[0].text);
+        EXPECT_EQ("Warning", m_prompts.boxes[0].caption);
+        EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_prompts.boxes[0].type);
+        EXPECT_EQ(nAnswer == IDYES, ProfileValue(m_app.m_strProfile, "Work", "DosCommandLine", "none") != "none");
+    }
+}
+
+TEST_F(ModernLauncher, EnterEscapeAndTheCloseBoxEndItWithoutTheQuestion)
+{
+    CChangedPage changedPage(m_app);
+    ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
+    const std::string profile = ReadWholeFile(m_app.m_strProfile);
+    struct
+    {
+        UINT nKey;  // 0 for the close box
+        INT_PTR nResult;
+    } cases[] = { { VK_RETURN, IDOK }, { VK_ESCAPE, IDCANCEL }, { 0, IDCANCEL } };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.nResult, RunModal([&](HWND hDlg) {
+            if (c.nKey)
+                ::PostMessageA(::GetFocus(), WM_KEYDOWN, c.nKey, 0);
+            else
+                ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+        })) << c.nKey;
+    }
+    EXPECT_TRUE(m_prompts.boxes.empty());
+    EXPECT_EQ(profile, ReadWholeFile(m_app.m_strProfile));
+}
+
+}  // namespace
