@@ -4,7 +4,7 @@
 #include "res/resource.h"
 
 CModernLauncherDlg::CModernLauncherDlg(CWnd* pParent)
-    : CDialog(IDD_MODERN_LAUNCHER, pParent)
+    : CLauncherDlg(IDD_MODERN_LAUNCHER, pParent)
 {
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -15,7 +15,7 @@ void CModernLauncherDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_MODERN_PAGE_AREA, m_staticPageArea);
 }
 
-BEGIN_MESSAGE_MAP(CModernLauncherDlg, CDialog)
+BEGIN_MESSAGE_MAP(CModernLauncherDlg, CLauncherDlg)
     ON_BN_CLICKED(IDC_MODERN_EMULATOR, OnEmulator)
     ON_BN_CLICKED(IDC_MODERN_KICKSTART, OnKickstart)
     ON_BN_CLICKED(IDC_MODERN_VIDEO, OnVideo)
@@ -40,22 +40,13 @@ BOOL CModernLauncherDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
-    WINDOWPLACEMENT wpPageArea;
-    m_staticPageArea.GetWindowPlacement(&wpPageArea);
-
-    CLauncherApp& app = *GetLauncherApp();
-    for (CSettingsPage* pPage : app.m_pPages)
-    {
-        pPage->Create(pPage->GetTemplateID(), this);
-        pPage->SetWindowPlacement(&wpPageArea);
-        pPage->ShowWindow(SW_HIDE);
-    }
+    CreatePages(m_staticPageArea);
 
     for (int k = 0; k < BUTTON_COUNT; k++)
         m_buttons[k].AutoLoad(IDC_MODERN_EMULATOR + k, this);
 
     ShowPage(0);
-    app.LoadConfig();
+    GetLauncherApp()->LoadConfig();
     return TRUE;
 }
 
@@ -63,24 +54,7 @@ void CModernLauncherDlg::ShowPage(int nPage)
 {
     if (nPage < 0 || nPage >= CLauncherApp::PAGE_COUNT)
         return;
-    CLauncherApp& app = *GetLauncherApp();
-    for (CSettingsPage* pPage : app.m_pPages)
-        pPage->ShowWindow(SW_HIDE);
-    app.m_pPages[nPage]->ShowWindow(SW_SHOW);
-}
-
-void CModernLauncherDlg::OnLeave()
-{
-    CLauncherApp& app = *GetLauncherApp();
-    if (app.IsAnyPageModified()
-        && MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        app.SaveConfig();
-    EndDialog(1);
-}
-
-void CModernLauncherDlg::OnLaunch()
-{
-    GetLauncherApp()->LaunchEmulator();
+    ShowOnlyPage(GetLauncherApp()->m_pPages[nPage]);
 }
 
 // The window draws nothing of its own; the pages and the buttons cover it.

@@ -4,9 +4,9 @@
 
 #include "framework/BitmapButton.h"
 #include "framework/Controls.h"
-#include "framework/Dialog.h"
+#include "launchers/LauncherDlg.h"
 
-class CModernLauncherDlg : public CDialog
+class CModernLauncherDlg : public CLauncherDlg
 {
 public:
     // Twelve page buttons in page order, then Leave and Launch
@@ -37,8 +37,11 @@ protected:
     void OnMisc() { ShowPage(9); }
     void OnConfig() { ShowPage(10); }
     void OnInfo() { ShowPage(11); }
-    void OnLeave();
-    void OnLaunch();
+    void OnLeave() { Leave(); }
+    void OnLaunch() { Launch(); }
+    // Enter, Esc and the close box end this window at once, without Leave's question.
+    void OnOK() override { CDialog::OnOK(); }
+    void OnCancel() override { CDialog::OnCancel(); }
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 
