@@ -6,27 +6,11 @@
 
 #include <cstdlib>
 
-// Header widths: the heading's text plus this margin
-static const int HEADER_MARGIN = 15;
-// A cell's text needs this much more than its own width
-static const int CELL_MARGIN = 30;
-
 static const LPCSTR s_pszColumns[] = { "Device", "Name", "Path" };
 
 // The folder that holds the path's last component. A drive's root keeps its
 // backslash: "C:" alone names the drive's current folder, not its root.
-static CString FolderOf(const CString& strPath)
-{
-    int nSlash = strPath.ReverseFind('\\');
-    if (nSlash < 0)
-        return "";
-    CString strFolder = strPath.Left(nSlash);
-    if (strFolder.GetLength() == 2 && strFolder[1] == ':')
-        strFolder += "\\";
-    return strFolder;
-}
-
-BEGIN_MESSAGE_MAP(CFloppyPage, CSettingsPage)
+BEGIN_MESSAGE_MAP(CFloppyPage, CDriveListPage)
     ON_MESSAGE(WM_CATALOG_BEGIN, OnCatalogBegin)
     ON_MESSAGE(WM_CATALOG_STEP, OnCatalogStep)
     ON_MESSAGE(WM_CATALOG_DONE, OnCatalogDone)
@@ -37,7 +21,7 @@ BEGIN_MESSAGE_MAP(CFloppyPage, CSettingsPage)
     ON_BN_CLICKED(IDC_FLOPPY_CATALOG, OnCatalog)
 END_MESSAGE_MAP()
 
-CFloppyPage::CFloppyPage() : CSettingsPage(IDD_FLOPPY_PAGE)
+CFloppyPage::CFloppyPage() : CDriveListPage(IDD_FLOPPY_PAGE, "DF", DRIVE_COUNT, m_listDrives)
 {
 }
 
@@ -53,7 +37,7 @@ UINT CFloppyPage::GetTemplateID()
 
 void CFloppyPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSettingsPage::DoDataExchange(pDX);
+    CDriveListPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FLOPPY_INSERT, m_btnInsert);
     DDX_Control(pDX, IDC_FLOPPY_PROGRESS, m_progressCatalog);
     DDX_Control(pDX, IDC_FLOPPY_CATALOG, m_btnCatalog);
@@ -63,64 +47,10 @@ void CFloppyPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CFloppyPage::OnInitDialog()
 {
-    CSettingsPage::OnInitDialog();
-    for (int nColumn = COLUMN_DEVICE; nColumn <= COLUMN_PATH; nColumn++)
-        m_listDrives.InsertColumn(nColumn, s_pszColumns[nColumn], LVCFMT_LEFT,
-                                  m_listDrives.GetStringWidth(s_pszColumns[nColumn]) + HEADER_MARGIN);
-    CString strDevice;
-    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
-    {
-        strDevice.Format("DF%d", nDrive);
-        m_listDrives.InsertItem(nDrive, strDevice);
-    }
-    CLauncherApp& app = App();
-    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
-        app.m_mapOptions[DriveKey(nDrive)] = "";
+    CDriveListPage::OnInitDialog();
+    InitDriveList(s_pszColumns, sizeof(s_pszColumns) / sizeof(s_pszColumns[0]));
     m_listDrives.SetFocus();
     return TRUE;
-}
-
-void CFloppyPage::LoadFromProfile()
-{
-    CString strDevice;
-    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
-    {
-        strDevice.Format("DF%d", nDrive);
-        LoadDriveRow(strDevice, App().ReadConfigValue(DriveKey(nDrive)));
-    }
-}
-
-void CFloppyPage::SaveToProfile()
-{
-    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
-        App().WriteConfigValue(DriveKey(nDrive));
-}
-
-void CFloppyPage::UpdateOptions()
-{
-    CLauncherApp& app = App();
-    int nRows = m_listDrives.GetItemCount();
-    for (int nRow = 0; nRow < nRows; nRow++)
-    {
-        CString strKey = DriveKey(nRow);
-        app.m_mapOptions[strKey] = BuildFragment(nRow, FALSE);
-        app.m_mapOptions[strKey + "DOS"] = BuildFragment(nRow, TRUE);
-    }
-}
-
-BOOL CFloppyPage::IsModified()
-{
-    int nRows = m_listDrives.GetItemCount();
-    for (int nRow = 0; nRow < nRows; nRow++)
-        if (BuildFragment(nRow, FALSE) != OptionValue(DriveKey(nRow)))
-            return TRUE;
-    return FALSE;
-}
-
-void CFloppyPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
-{
-    for (int nDrive = 0; nDrive < DRIVE_COUNT; nDrive++)
-        AppendOption(strLine, pszSeparator, DriveKey(nDrive) + "DOS");
 }
 
 void CFloppyPage::SetDriveRow(const CString& strDevice, const CString& strName, const CString& strPath)
@@ -293,19 +223,3 @@ CString CFloppyPage::BuildFragment(int nRow, BOOL bShortPath)
     return strFragment + (bShortPath ? App().GetShortPath(strPath, TRUE) : strPath);
 }
 
-void CFloppyPage::SetCell(int nRow, int nColumn, const CString& strText)
-{
-    m_listDrives.SetItemText(nRow, nColumn, strText);
-    if (strText.IsEmpty())
-        return;
-    int nWidth = m_listDrives.GetStringWidth(strText) + CELL_MARGIN;
-    if (m_listDrives.GetColumnWidth(nColumn) < nWidth)
-        m_listDrives.SetColumnWidth(nColumn, nWidth);
-}
-
-CString CFloppyPage::DriveKey(int nDrive)
-{
-    CString strKey;
-    strKey.Format("DF%dPath", nDrive);
-    return strKey;
-}

@@ -5,9 +5,9 @@
 #include "CatalogThread.h"
 #include "framework/CommonControls.h"
 #include "framework/Controls.h"
-#include "pages/SettingsPage.h"
+#include "drives/DriveListPage.h"
 
-class CFloppyPage : public CSettingsPage
+class CFloppyPage : public CDriveListPage
 {
 public:
     enum { DRIVE_COUNT = 4 };
@@ -18,11 +18,6 @@ public:
 // Page operations
     UINT GetTemplateID() override;
     CString GetPageName() override { return "Floppy"; }
-    void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
-    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
     // Shows an image in the row of that device ("DF0" to "DF3")
     void SetDriveRow(const CString& strDevice, const CString& strName, const CString& strPath);
@@ -54,11 +49,8 @@ protected:
 private:
     enum { COLUMN_DEVICE, COLUMN_NAME, COLUMN_PATH };
 
-    // The fragment of a row, with the path in its short form for the emulator
-    CString BuildFragment(int nRow, BOOL bShortPath);
-    // Writes a cell and widens its column to the text; columns never shrink
-    void SetCell(int nRow, int nColumn, const CString& strText);
+    CString BuildFragment(int nRow, BOOL bShortPath) override;
+    void LoadRow(const CString& strDevice, const CString& strValue) override { LoadDriveRow(strDevice, strValue); }
     // Waits for the last catalog thread to end, handling its messages meanwhile, and releases it
     void EndCatalogThread();
-    static CString DriveKey(int nDrive);
 };

@@ -5,11 +5,6 @@
 #include "framework/File.h"
 #include "res/resource.h"
 
-// Header widths: the heading's text plus this margin
-static const int HEADER_MARGIN = 15;
-// A cell's text needs this much more than its own width
-static const int CELL_MARGIN = 30;
-
 static const LPCSTR s_pszColumns[] = { "Device", "Name", "R/O", "Path" };
 
 // A drive's root: "C:\"
@@ -20,24 +15,13 @@ static BOOL IsDriveRoot(const CString& strPath)
 
 // The folder that holds the path's last component. A drive's root keeps its
 // backslash: "C:" alone names the drive's current folder, not its root.
-static CString FolderOf(const CString& strPath)
-{
-    int nSlash = strPath.ReverseFind('\\');
-    if (nSlash < 0)
-        return "";
-    CString strFolder = strPath.Left(nSlash);
-    if (strFolder.GetLength() == 2 && strFolder[1] == ':')
-        strFolder += "\\";
-    return strFolder;
-}
-
-BEGIN_MESSAGE_MAP(CHardDiskPage, CSettingsPage)
+BEGIN_MESSAGE_MAP(CHardDiskPage, CDriveListPage)
     ON_BN_CLICKED(IDC_HARDDISK_DELETE, OnDelete)
     ON_BN_CLICKED(IDC_HARDDISK_EDIT, OnEdit)
     ON_NOTIFY(NM_DBLCLK, IDC_HARDDISK_LIST, OnDblclkDiskList)
 END_MESSAGE_MAP()
 
-CHardDiskPage::CHardDiskPage() : CSettingsPage(IDD_HARDDISK_PAGE)
+CHardDiskPage::CHardDiskPage() : CDriveListPage(IDD_HARDDISK_PAGE, "DH", DISK_COUNT, m_listDisks)
 {
 }
 
@@ -48,7 +32,7 @@ UINT CHardDiskPage::GetTemplateID()
 
 void CHardDiskPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSettingsPage::DoDataExchange(pDX);
+    CDriveListPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_HARDDISK_EDIT, m_btnEdit);
     DDX_Control(pDX, IDC_HARDDISK_GROUP, m_groupHardDisk);
     DDX_Control(pDX, IDC_HARDDISK_DELETE, m_btnDelete);
@@ -57,64 +41,10 @@ void CHardDiskPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CHardDiskPage::OnInitDialog()
 {
-    CSettingsPage::OnInitDialog();
-    for (int nColumn = COLUMN_DEVICE; nColumn <= COLUMN_PATH; nColumn++)
-        m_listDisks.InsertColumn(nColumn, s_pszColumns[nColumn], LVCFMT_LEFT,
-                                 m_listDisks.GetStringWidth(s_pszColumns[nColumn]) + HEADER_MARGIN);
-    CString strDevice;
-    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
-    {
-        strDevice.Format("DH%d", nDisk);
-        m_listDisks.InsertItem(nDisk, strDevice);
-    }
-    CLauncherApp& app = App();
-    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
-        app.m_mapOptions[DiskKey(nDisk)] = "";
+    CDriveListPage::OnInitDialog();
+    InitDriveList(s_pszColumns, sizeof(s_pszColumns) / sizeof(s_pszColumns[0]));
     m_listDisks.SetFocus();
     return TRUE;
-}
-
-void CHardDiskPage::LoadFromProfile()
-{
-    CString strDevice;
-    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
-    {
-        strDevice.Format("DH%d", nDisk);
-        LoadDiskRow(strDevice, App().ReadConfigValue(DiskKey(nDisk)));
-    }
-}
-
-void CHardDiskPage::SaveToProfile()
-{
-    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
-        App().WriteConfigValue(DiskKey(nDisk));
-}
-
-void CHardDiskPage::UpdateOptions()
-{
-    CLauncherApp& app = App();
-    int nRows = m_listDisks.GetItemCount();
-    for (int nRow = 0; nRow < nRows; nRow++)
-    {
-        CString strKey = DiskKey(nRow);
-        app.m_mapOptions[strKey] = BuildFragment(nRow, FALSE);
-        app.m_mapOptions[strKey + "DOS"] = BuildFragment(nRow, TRUE);
-    }
-}
-
-BOOL CHardDiskPage::IsModified()
-{
-    int nRows = m_listDisks.GetItemCount();
-    for (int nRow = 0; nRow < nRows; nRow++)
-        if (BuildFragment(nRow, FALSE) != OptionValue(DiskKey(nRow)))
-            return TRUE;
-    return FALSE;
-}
-
-void CHardDiskPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
-{
-    for (int nDisk = 0; nDisk < DISK_COUNT; nDisk++)
-        AppendOption(strLine, pszSeparator, DiskKey(nDisk) + "DOS");
 }
 
 void CHardDiskPage::SetDiskRow(const CString& strDevice, const CString& strName, BOOL bReadOnly,
@@ -196,19 +126,3 @@ CString CHardDiskPage::BuildFragment(int nRow, BOOL bShortPath)
     return strPrefix + strName + ":" + strPath;
 }
 
-void CHardDiskPage::SetCell(int nRow, int nColumn, const CString& strText)
-{
-    m_listDisks.SetItemText(nRow, nColumn, strText);
-    if (strText.IsEmpty())
-        return;
-    int nWidth = m_listDisks.GetStringWidth(strText) + CELL_MARGIN;
-    if (m_listDisks.GetColumnWidth(nColumn) < nWidth)
-        m_listDisks.SetColumnWidth(nColumn, nWidth);
-}
-
-CString CHardDiskPage::DiskKey(int nDisk)
-{
-    CString strKey;
-    strKey.Format("DH%dPath", nDisk);
-    return strKey;
-}

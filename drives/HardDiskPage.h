@@ -4,9 +4,9 @@
 
 #include "framework/CommonControls.h"
 #include "framework/Controls.h"
-#include "pages/SettingsPage.h"
+#include "drives/DriveListPage.h"
 
-class CHardDiskPage : public CSettingsPage
+class CHardDiskPage : public CDriveListPage
 {
 public:
     enum { DISK_COUNT = 10 };
@@ -16,11 +16,6 @@ public:
 // Page operations
     UINT GetTemplateID() override;
     CString GetPageName() override { return "HD"; }
-    void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
-    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
     // Shows a hard disk in the row of that device ("DH0" to "DH9")
     void SetDiskRow(const CString& strDevice, const CString& strName, BOOL bReadOnly, const CString& strPath);
@@ -44,9 +39,6 @@ protected:
 private:
     enum { COLUMN_DEVICE, COLUMN_NAME, COLUMN_READ_ONLY, COLUMN_PATH };
 
-    // The fragment of a row, with the path in its short form for the emulator
-    CString BuildFragment(int nRow, BOOL bShortPath);
-    // Writes a cell and widens its column to the text; columns never shrink
-    void SetCell(int nRow, int nColumn, const CString& strText);
-    static CString DiskKey(int nDisk);
+    CString BuildFragment(int nRow, BOOL bShortPath) override;
+    void LoadRow(const CString& strDevice, const CString& strValue) override { LoadDiskRow(strDevice, strValue); }
 };
