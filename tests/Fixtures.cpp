@@ -99,8 +99,7 @@ BOOL MakeKickstartRom(LPCSTR pszPath, UINT nSizeKB, const std::vector<FileMark>&
 
 CString StandInEmulatorPath(BOOL bDosBuild)
 {
-    // The build folder as Wine shows it: its drive Z: is the Unix root.
-    CString strPath = CString("Z:") + KOVANA_STANDIN_DIR + (bDosBuild ? "/zotdos.exe" : "/zot.exe");
+    CString strPath = bDosBuild ? KOVANA_STANDIN_DOS_EXE : KOVANA_STANDIN_EXE;
     strPath.Replace('/', '\\');
     return strPath;
 }

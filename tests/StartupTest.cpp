@@ -330,10 +330,7 @@ BOOL CALLBACK FindProcessWindows(HWND hWnd, LPARAM lParam)
 // The program itself, started from a folder of its own with an argument
 TEST(Startup, TheProgramOpensTheWindowOfItsArgumentAndEndsWithIt)
 {
-    char szTests[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, szTests, sizeof(szTests));
-    CString strTests(szTests);
-    CString strProgram = strTests.Left(strTests.ReverseFind('\\') + 1) + "..\\Kovana.exe";
+    CString strProgram = KOVANA_EXE;
     ASSERT_TRUE(FileExists(strProgram)) << strProgram;
 
     struct

@@ -2,16 +2,6 @@
 
 #include <commctrl.h>
 
-// The build tree: the driver lies in its "tests" folder.
-static CString BuildFolder()
-{
-    char szPath[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
-    CString strPath(szPath);
-    strPath = strPath.Left(strPath.ReverseFind('\\'));
-    return strPath.Left(strPath.ReverseFind('\\'));
-}
-
 CProgramRun::CProgramRun()
 {
     static int s_nCounter = 0;
@@ -23,9 +13,8 @@ CProgramRun::CProgramRun()
         if (::CreateDirectoryA(m_strFolder, nullptr))
             break;
     }
-    CString strBuild = BuildFolder();
-    ::CopyFileA(strBuild + "\\Kovana.exe", File("Kovana.exe"), FALSE);
-    ::CopyFileA(strBuild + "\\tools\\zot.exe", File("zot.exe"), FALSE);
+    ::CopyFileA(KOVANA_EXE, File("Kovana.exe"), FALSE);
+    ::CopyFileA(KOVANA_STANDIN_EXE, File("zot.exe"), FALSE);
 }
 
 static void RemoveFolder(const CString& strFolder)
