@@ -40,13 +40,3 @@ void CALLBACK CModalSteps::OnTick(HWND, UINT, UINT_PTR, DWORD)
     if (p->m_nNext < p->m_steps.size() && p->m_steps[p->m_nNext]())
         p->m_nNext++;
 }
-
-bool IsRunning(HWND hWnd)
-{
-    return hWnd && ::IsWindow(hWnd) && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd);
-}
-
-void ClickButton(HWND hDlg, int nID)
-{
-    ::SendMessageA(::GetDlgItem(hDlg, nID), BM_CLICK, 0, 0);
-}

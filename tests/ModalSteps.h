@@ -2,6 +2,8 @@
 // the steps in turn while the dialogs run.
 #pragma once
 
+#include "harness/WindowDriving.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -31,8 +33,3 @@ private:
     int m_nTicks = 0;
     UINT_PTR m_nTimer = 0;
 };
-
-// A visible, enabled dialog window: a modal loop has shown it and runs it.
-bool IsRunning(HWND hWnd);
-// BM_CLICK on a dialog's button, as a user's click
-void ClickButton(HWND hDlg, int nID);

@@ -3,29 +3,10 @@
 #pragma once
 
 #include "app/LauncherApp.h"
+#include "harness/TestFiles.h"
 
 #include <string>
 #include <vector>
-
-// A fresh folder under %TEMP%, removed with everything in it at the end.
-class CTempDir
-{
-public:
-    CTempDir();
-    ~CTempDir();
-    CTempDir(const CTempDir&) = delete;
-    CTempDir& operator=(const CTempDir&) = delete;
-
-    const CString& Path() const { return m_strPath; }          // without a trailing backslash
-    CString File(LPCSTR pszName) const { return m_strPath + "\\" + pszName; }
-
-private:
-    CString m_strPath;
-};
-
-std::string ReadWholeFile(LPCSTR pszPath);
-void WriteWholeFile(LPCSTR pszPath, const std::string& data);
-BOOL FileExists(LPCSTR pszPath);
 
 // Reads the profile the way the program does (the real profile function).
 CString ProfileValue(LPCSTR pszProfile, LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszDefault = "");

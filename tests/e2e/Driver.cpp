@@ -4,38 +4,8 @@
 
 CProgramRun::CProgramRun()
 {
-    static int s_nCounter = 0;
-    char szTemp[MAX_PATH] = "";
-    ::GetTempPathA(sizeof(szTemp), szTemp);
-    for (;;)
-    {
-        m_strFolder.Format("%skovana-run-%lu-%d", szTemp, ::GetCurrentProcessId(), ++s_nCounter);
-        if (::CreateDirectoryA(m_strFolder, nullptr))
-            break;
-    }
     ::CopyFileA(KOVANA_EXE, File("Kovana.exe"), FALSE);
     ::CopyFileA(KOVANA_STANDIN_EXE, File("zot.exe"), FALSE);
-}
-
-static void RemoveFolder(const CString& strFolder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA(strFolder + "\\*", &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            CString strName(fd.cFileName);
-            if (strName == "." || strName == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(strFolder + "\\" + strName);
-            else
-                ::DeleteFileA(strFolder + "\\" + strName);
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(strFolder);
 }
 
 CProgramRun::~CProgramRun()
@@ -50,7 +20,6 @@ CProgramRun::~CProgramRun()
         ::CloseHandle(m_pi.hProcess);
         ::CloseHandle(m_pi.hThread);
     }
-    RemoveFolder(m_strFolder);
 }
 
 bool CProgramRun::Start(LPCSTR pszArguments)
@@ -63,7 +32,7 @@ bool CProgramRun::Start(LPCSTR pszArguments)
     std::string command = strCommand.str();
     // The stand-in emulator ends right after its receipt instead of showing its window.
     ::SetEnvironmentVariableA("ZOT_STANDIN_EXIT", "1");
-    return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, m_strFolder, &si, &m_pi) != 0;
+    return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, Folder(), &si, &m_pi) != 0;
 }
 
 bool CProgramRun::WaitForExit(DWORD dwTimeout)
@@ -133,31 +102,6 @@ std::vector<std::string> CProgramRun::VisibleCaptions() const
     return captions;
 }
 
-CString WindowText(HWND hWnd)
-{
-    char szText[1024] = "";
-    DWORD_PTR dwResult = 0;
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(szText), (LPARAM)szText, SMTO_ABORTIFHUNG, 5000, &dwResult);
-    return CString(szText);
-}
-
-void TypeText(HWND hWnd, LPCSTR pszText)
-{
-    DWORD_PTR dwResult = 0;
-    ::SendMessageTimeoutA(hWnd, WM_SETTEXT, 0, (LPARAM)pszText, SMTO_ABORTIFHUNG, 5000, &dwResult);
-}
-
-void ClickButton(HWND hDlg, int nID)
-{
-    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, nID));
-}
-
-void PressKey(HWND hWnd, UINT vk)
-{
-    ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
-    ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
-}
-
 bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath)
 {
     HWND hDialog = run.WaitForWindow(pszCaption);
@@ -170,26 +114,4 @@ bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath)
     TypeText(hName, pszPath);
     ::PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitUntil([&] { return !::IsWindow(hDialog); });
-}
-
-struct ControlSearch
-{
-    int nID;
-    HWND hFound;
-};
-
-static BOOL CALLBACK MatchControl(HWND hWnd, LPARAM lParam)
-{
-    ControlSearch* pSearch = (ControlSearch*)lParam;
-    if (::GetDlgCtrlID(hWnd) != pSearch->nID)
-        return TRUE;
-    pSearch->hFound = hWnd;
-    return FALSE;
-}
-
-HWND FindControl(HWND hTop, int nID)
-{
-    ControlSearch search = { nID, nullptr };
-    ::EnumChildWindows(hTop, MatchControl, (LPARAM)&search);
-    return search.hFound;
 }

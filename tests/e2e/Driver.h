@@ -3,7 +3,8 @@
 // buttons, types into edits and answers its dialogs with window messages.
 #pragma once
 
-#include "framework/String.h"
+#include "harness/TestFiles.h"
+#include "harness/WindowDriving.h"
 
 #include <string>
 #include <vector>
@@ -18,8 +19,8 @@ public:
     CProgramRun(const CProgramRun&) = delete;
     CProgramRun& operator=(const CProgramRun&) = delete;
 
-    const CString& Folder() const { return m_strFolder; }
-    CString File(LPCSTR pszName) const { return m_strFolder + "\\" + pszName; }
+    const CString& Folder() const { return m_dir.Path(); }
+    CString File(LPCSTR pszName) const { return m_dir.File(pszName); }
     CString Profile() const { return File("Kovana.ini"); }
     CString Emulator() const { return File("zot.exe"); }
 
@@ -37,32 +38,9 @@ public:
     std::vector<std::string> VisibleCaptions() const;
 
 private:
-    CString m_strFolder;
+    CTempDir m_dir{ "kovana-run" };
     PROCESS_INFORMATION m_pi = {};
 };
 
-// The first control with the id anywhere below a window (pages are children of the launcher)
-HWND FindControl(HWND hTop, int nID);
-// Window text read through a message, so it works across processes
-CString WindowText(HWND hWnd);
-// Types the text into a control (WM_SETTEXT)
-void TypeText(HWND hWnd, LPCSTR pszText);
-// Clicks a dialog's button as the dialog manager reports it (WM_COMMAND BN_CLICKED)
-void ClickButton(HWND hDlg, int nID);
-// Presses and releases a key on a control
-void PressKey(HWND hWnd, UINT vk);
-// Waits until a condition holds; false after the timeout
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD dwTimeout = 10000)
-{
-    DWORD dwStart = ::GetTickCount();
-    while (!condition())
-    {
-        if (::GetTickCount() - dwStart > dwTimeout)
-            return false;
-        ::Sleep(50);
-    }
-    return true;
-}
 // Answers the program's file dialog with the path (the real common dialog)
 bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath);
