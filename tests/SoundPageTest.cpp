@@ -5,23 +5,11 @@
 
 #include <gtest/gtest.h>
 
-static LPCSTR const s_pszSection = "Amiga 500";
-
-// The Sound page window inside a host window, over a profile of its own.
-class SoundPageTest : public ::testing::Test
+class SoundPageTest : public CPageTest<CSoundPage, CLauncherApp::PAGE_SOUND>
 {
 protected:
-    SoundPageTest()
-        : app(dir.File("Kovana.ini")), page(*(CSoundPage*)app.m_pPages[CLauncherApp::PAGE_SOUND])
-    {
-        app.m_mapOptions["CurrentConfigName"] = s_pszSection;
-        page.Create(page.GetTemplateID(), &host);
-    }
+    SoundPageTest() : CPageTest("Amiga 500") {}
 
-    void Store(LPCSTR pszKey, LPCSTR pszValue)
-    {
-        ::WritePrivateProfileStringA(s_pszSection, pszKey, pszValue, app.m_strProfile);
-    }
     void StoreAll(LPCSTR pszEmulation, LPCSTR pszBits, LPCSTR pszFreq, LPCSTR pszBuffer)
     {
         Store("SoundEmulation", pszEmulation);
@@ -29,88 +17,14 @@ protected:
         Store("SoundFreq", pszFreq);
         Store("SoundBuffer", pszBuffer);
     }
-
-    HWND Control(int nID) const { return ::GetDlgItem(page.m_hWnd, nID); }
-    // What the user does: pick an entry, and the list tells its page.
-    void Choose(int nID, int nIndex)
-    {
-        ::SendMessageA(Control(nID), CB_SETCURSEL, nIndex, 0);
-        ::SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)Control(nID));
-    }
     void Type(int nID, LPCSTR pszText) { ::SetWindowTextA(Control(nID), pszText); }
-    int Selection(int nID) const { return (int)::SendMessageA(Control(nID), CB_GETCURSEL, 0, 0); }
     CString EntryText(int nID, int nIndex) const
     {
         char szText[64] = "";
         ::SendMessageA(Control(nID), CB_GETLBTEXT, nIndex, (LPARAM)szText);
         return szText;
     }
-    CString SelectedText(int nID) const { return EntryText(nID, Selection(nID)); }
-    CString Option(LPCSTR pszKey) { return app.m_mapOptions[pszKey]; }
-
-    CTempDir dir;
-    CTestApp app;
-    CTestHost host;
-    CSoundPage& page;
 };
-
-TEST_F(SoundPageTest, TemplateHoldsItsControlsInTabOrder)
-{
-    // Edits show the texts the page puts in. A dialog turns WS_BORDER into a client edge.
-    struct { int nID; LPCSTR pszClass; LPCSTR pszText; int x, y, cx, cy; DWORD dwStyle; } const controls[] = {
-        { -1, "Button", "&Sound", 0, 0, 195, 135, BS_GROUPBOX },
-        { IDC_SOUND_EMULATION, "ComboBox", "", 48, 27, 100, 57, CBS_DROPDOWNLIST | WS_TABSTOP },
-        { -1, "Static", "&Number of sound bits", 29, 50, 68, 8, SS_LEFTNOWORDWRAP },
-        { IDC_SOUND_BITS, "ComboBox", "", 100, 48, 48, 50, CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP },
-        { -1, "Static", "&Buffer size", 63, 73, 34, 8, SS_LEFTNOWORDWRAP },
-        { IDC_SOUND_BUFFER, "Edit", "8192", 99, 70, 49, 14, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER },
-        { -1, "Static", "&Frequency", 63, 94, 34, 8, SS_LEFTNOWORDWRAP },
-        { IDC_SOUND_FREQUENCY, "Edit", "22050", 99, 91, 49, 14, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER },
-    };
-    HWND hWnd = ::GetWindow(page.m_hWnd, GW_CHILD);
-    for (const auto& c : controls)
-    {
-        SCOPED_TRACE(c.pszText);
-        ASSERT_TRUE(hWnd != nullptr);
-        char szClass[32] = "";
-        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-        EXPECT_EQ(c.nID, ::GetDlgCtrlID(hWnd));
-        EXPECT_STREQ(c.pszClass, szClass);
-        if (c.nID != IDC_SOUND_EMULATION && c.nID != IDC_SOUND_BITS)
-        {
-            EXPECT_EQ(CString(c.pszText), AfxGetWindowText(hWnd));
-        }
-
-        // The dialog maps position and size each on its own, rounding each
-        RECT rcExpected = { c.x, c.y, c.cx, c.cy };
-        ::MapDialogRect(page.m_hWnd, &rcExpected);
-        RECT rc;
-        ::GetWindowRect(hWnd, &rc);
-        ::MapWindowPoints(nullptr, page.m_hWnd, (POINT*)&rc, 2);
-        EXPECT_EQ(rcExpected.left, rc.left);
-        EXPECT_EQ(rcExpected.top, rc.top);
-        EXPECT_EQ(rcExpected.right, rc.right - rc.left);
-        if (lstrcmpA(szClass, "ComboBox") != 0)  // a combo box is as tall as its closed face
-        {
-            EXPECT_EQ(rcExpected.bottom, rc.bottom - rc.top);
-        }
-
-        DWORD dwStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
-        if ((c.dwStyle & WS_BORDER) && (::GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE))
-            dwStyle |= WS_BORDER;
-        DWORD dwMask = lstrcmpA(szClass, "Edit") == 0 ? (ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER)
-                     : lstrcmpA(szClass, "ComboBox") == 0 ? (0x3 | CBS_SORT | WS_TABSTOP)
-                     : lstrcmpA(szClass, "Static") == 0 ? SS_TYPEMASK : BS_TYPEMASK;
-        EXPECT_EQ(c.dwStyle, dwStyle & dwMask);
-        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
-    }
-    EXPECT_TRUE(hWnd == nullptr);
-
-    // The bits list sorts its entries as text
-    ASSERT_EQ(2, ::SendMessageA(Control(IDC_SOUND_BITS), CB_GETCOUNT, 0, 0));
-    EXPECT_EQ(CString("16"), EntryText(IDC_SOUND_BITS, 0));
-    EXPECT_EQ(CString("8"), EntryText(IDC_SOUND_BITS, 1));
-}
 
 TEST_F(SoundPageTest, EveryEmulationEntryGivesItsFragment)
 {
@@ -181,8 +95,8 @@ TEST_F(SoundPageTest, IsModifiedComparesTheControlsWithTheOptionMap)
 
     StoreAll("-S 3", "-b 16", "-R 44100", "-B 4096");
     page.LoadFromProfile();
-    EXPECT_EQ(CString("44100"), AfxGetWindowText(Control(IDC_SOUND_FREQUENCY)));
-    EXPECT_EQ(CString("4096"), AfxGetWindowText(Control(IDC_SOUND_BUFFER)));
+    EXPECT_EQ(CString("44100"), Text(IDC_SOUND_FREQUENCY));
+    EXPECT_EQ(CString("4096"), Text(IDC_SOUND_BUFFER));
     int nOptions = app.m_mapOptions.GetCount();
     EXPECT_FALSE(page.IsModified());
     EXPECT_EQ(CString("-S 3"), Option("SoundEmulation"));
@@ -213,7 +127,7 @@ TEST_F(SoundPageTest, IsModifiedComparesTheControlsWithTheOptionMap)
     page.LoadFromProfile();
     EXPECT_EQ(CString(""), Option("SoundEmulation"));
     EXPECT_EQ(CString("Off"), SelectedText(IDC_SOUND_EMULATION));
-    EXPECT_EQ(CString(""), AfxGetWindowText(Control(IDC_SOUND_FREQUENCY)));
+    EXPECT_EQ(CString(""), Text(IDC_SOUND_FREQUENCY));
     EXPECT_TRUE(page.IsModified());
 }
 
@@ -246,11 +160,9 @@ TEST_F(SoundPageTest, DetailControlsFollowTheUsersChoiceOnly)
 
 TEST_F(SoundPageTest, AppendOptionsJoinsTheFragments)
 {
-    CString strLine;
-    page.AppendOptions(strLine, "\r\n");
-    EXPECT_EQ(CString("-S 0\r\n-b 8\r\n-R 22050\r\n-B 8192"), strLine);
+    EXPECT_EQ(CString("-S 0\r\n-b 8\r\n-R 22050\r\n-B 8192"), Appended("\r\n"));
 
-    strLine = "-G";
+    CString strLine = "-G";
     page.AppendOptions(strLine, "?");
     EXPECT_EQ(CString("-G?-S 0?-b 8?-R 22050?-B 8192"), strLine);
 
@@ -268,21 +180,4 @@ TEST_F(SoundPageTest, AppendOptionsJoinsTheFragments)
     strLine.Empty();
     page.AppendOptions(strLine, "?");
     EXPECT_EQ(CString("-b 8?-R "), strLine);
-}
-
-TEST_F(SoundPageTest, SaveToProfileWritesTheOptionMap)
-{
-    app.m_mapOptions["SoundEmulation"] = "-S 1";
-    app.m_mapOptions["SoundBits"] = "-b 16";
-    app.m_mapOptions["SoundFreq"] = "-R 11025";
-    app.m_mapOptions["SoundBuffer"] = "-B 2048";
-    Type(IDC_SOUND_FREQUENCY, "48000");
-    page.SaveToProfile();
-
-    LPCSTR pszProfile = app.m_strProfile;
-    EXPECT_EQ(CString("-S 1"), ProfileValue(pszProfile, s_pszSection, "SoundEmulation"));
-    EXPECT_EQ(CString("-b 16"), ProfileValue(pszProfile, s_pszSection, "SoundBits"));
-    EXPECT_EQ(CString("-R 11025"), ProfileValue(pszProfile, s_pszSection, "SoundFreq"));
-    EXPECT_EQ(CString("-B 2048"), ProfileValue(pszProfile, s_pszSection, "SoundBuffer"));
-    EXPECT_EQ(CString("absent"), ProfileValue(pszProfile, "ConfigList", "SoundFreq", "absent"));
 }

@@ -39,12 +39,15 @@ int CPromptRecorder::OnMessageBox(HWND hWndOwner, LPCSTR pszText, LPCSTR pszCapt
     return (nType & MB_TYPEMASK) == MB_YESNO ? IDNO : IDCANCEL;
 }
 
-BOOL CPromptRecorder::OnFileDialog(BOOL, OPENFILENAMEA& ofn)
+BOOL CPromptRecorder::OnFileDialog(BOOL bOpen, OPENFILENAMEA& ofn)
 {
     CPromptRecorder& r = *s_pRecorder;
-    r.fileDialogs.push_back(ofn);
-    r.fileDialogInitialDirs.push_back(ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "");
-    r.fileDialogFileNames.push_back(ofn.lpstrFile ? ofn.lpstrFile : "");
+    std::string filter;
+    for (LPCSTR psz = ofn.lpstrFilter; psz && *psz; psz += strlen(psz) + 1)
+        filter += std::string(filter.empty() ? "" : "|") + psz;
+    r.fileDialogs.push_back({ bOpen, ofn.hwndOwner, ofn.lpstrTitle ? ofn.lpstrTitle : "", filter,
+                              ofn.lpstrFile ? ofn.lpstrFile : "", ofn.lpstrDefExt ? ofn.lpstrDefExt : "",
+                              ofn.lpstrInitialDir ? ofn.lpstrInitialDir : "", ofn.Flags });
     size_t nIndex = r.fileDialogs.size() - 1;
     if (nIndex >= r.files.size())
         return FALSE;
@@ -127,4 +130,61 @@ int ShownPage(CLauncherApp& app)
         nShown = i;
     }
     return nShown;
+}
+
+void CPageFixture::SetUp()
+{
+    SaveDefaultConfiguration(app, m_strSection);
+    ASSERT_TRUE(CreatePageWindows(app, host));
+}
+
+CString CPageFixture::Option(LPCSTR pszKey) const
+{
+    CString strValue;
+    app.m_mapOptions.Lookup(pszKey, strValue);
+    return strValue;
+}
+
+void CPageFixture::Store(LPCSTR pszKey, LPCSTR pszValue) const
+{
+    ::WritePrivateProfileStringA(m_strSection, pszKey, pszValue, app.m_strProfile);
+}
+
+CString CPageFixture::Appended(LPCSTR pszSeparator) const
+{
+    CString strLine;
+    Page().AppendOptions(strLine, pszSeparator);
+    return strLine;
+}
+
+void CPageFixture::TypeAndLeave(int nID, LPCSTR pszText) const
+{
+    ::SetWindowTextA(Control(nID), pszText);
+    // The edit tells its page that it lost the focus.
+    ::SendMessageA(Control(nID), WM_KILLFOCUS, 0, 0);
+}
+
+void CPageFixture::Choose(int nID, int nIndex) const
+{
+    ::SendMessageA(Control(nID), CB_SETCURSEL, nIndex, 0);
+    ::SendMessageA(Page().m_hWnd, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)Control(nID));
+}
+
+CString CPageFixture::SelectedText(int nID) const
+{
+    CString strText;
+    int nIndex = Selection(nID);
+    int nLength = (int)::SendMessageA(Control(nID), CB_GETLBTEXTLEN, nIndex, 0);
+    if (nIndex >= 0 && nLength > 0)
+    {
+        ::SendMessageA(Control(nID), CB_GETLBTEXT, nIndex, (LPARAM)strText.GetBuffer(nLength));
+        strText.ReleaseBuffer(nLength);
+    }
+    return strText;
+}
+
+void CPageFixture::PressSliderKey(int nID, UINT vk) const
+{
+    ::SendMessageA(Control(nID), WM_KEYDOWN, vk, 1);
+    ::SendMessageA(Control(nID), WM_KEYUP, vk, 0xC0000001);
 }

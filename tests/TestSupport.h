@@ -1,9 +1,13 @@
-// Helpers shared by the tests: temporary folders, a test application object
-// with a profile of the test's choosing, and answers for message boxes.
+// Helpers shared by the tests: a test application object with a profile of
+// the test's choosing, answers for message boxes and file dialogs, and the
+// fixture of every page test.
 #pragma once
 
 #include "app/LauncherApp.h"
 #include "harness/TestFiles.h"
+#include "harness/WindowDriving.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -31,9 +35,19 @@ public:
     std::vector<ShownBox> boxes;
     std::vector<int> answers;        // given in order; IDNO/IDCANCEL when they run out
     std::vector<std::string> files;  // paths chosen in file dialogs, in order; Cancel when they run out
-    std::vector<OPENFILENAMEA> fileDialogs;  // what each file dialog was opened with
-    std::vector<std::string> fileDialogInitialDirs;
-    std::vector<std::string> fileDialogFileNames;
+    // What each file dialog was opened with
+    struct FileDialog
+    {
+        BOOL bOpen;
+        HWND hWndOwner;
+        std::string title;       // "" for the dialog's own title
+        std::string filter;      // with "|" for each NUL between its strings
+        std::string fileName;    // the name proposed in the name box
+        std::string defExt;
+        std::string initialDir;
+        DWORD flags;
+    };
+    std::vector<FileDialog> fileDialogs;
 
 private:
     static int OnMessageBox(HWND hWndOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType);
@@ -69,3 +83,59 @@ void PumpMessages();
 
 // The one page whose window a launcher window shows; -1 when none or several are
 int ShownPage(CLauncherApp& app);
+
+// A page of a test application, with every page window created in a host
+// window as a launcher window creates them, over a profile in a temporary
+// folder that lists one configuration saved from the pages' defaults. The
+// helpers act on the page as a user would and read what it shows.
+class CPageFixture : public ::testing::Test
+{
+protected:
+    CPageFixture(int nPage, LPCSTR pszSection) : m_nPage(nPage), m_strSection(pszSection) {}
+    void SetUp() override;
+
+    CTempDir dir;
+    CTestApp app{ dir.File("Kovana.ini") };
+    CTestHost host;
+
+    CSettingsPage& Page() const { return *app.m_pPages[m_nPage]; }
+    const CString& Section() const { return m_strSection; }
+
+    // The option map's value, looked up without entering a missing key
+    CString Option(LPCSTR pszKey) const;
+    // Writes a key of the configuration's section; a null value removes it
+    void Store(LPCSTR pszKey, LPCSTR pszValue) const;
+    // A key of the configuration's section as the program reads it
+    CString Stored(LPCSTR pszKey) const { return ProfileValue(app.m_strProfile, m_strSection, pszKey); }
+    // Loads the configuration as a launcher window does
+    void Load() { ASSERT_TRUE(app.LoadConfig()); }
+    // The page's option line, collected with the separator
+    CString Appended(LPCSTR pszSeparator = "\n") const;
+
+    HWND Control(int nID) const { return ::GetDlgItem(Page().m_hWnd, nID); }
+    CString Text(int nID) const { return AfxGetWindowText(Control(nID)); }
+    // Types into an edit and leaves it, as focus moving on would
+    void TypeAndLeave(int nID, LPCSTR pszText) const;
+    void Click(int nID) const { ClickButton(Page().m_hWnd, nID); }
+    // Picks a list entry and tells the page, as the list does for a user
+    void Choose(int nID, int nIndex) const;
+    int Selection(int nID) const { return (int)::SendMessageA(Control(nID), CB_GETCURSEL, 0, 0); }
+    CString SelectedText(int nID) const;
+    BOOL IsChecked(int nID) const { return ::SendMessageA(Control(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int SliderPos(int nID) const { return (int)::SendMessageA(Control(nID), TBM_GETPOS, 0, 0); }
+    // Moves a slider with a key, pressed and released, as a user would
+    void PressSliderKey(int nID, UINT vk) const;
+
+private:
+    int m_nPage;
+    CString m_strSection;
+};
+
+// The fixture with the page as its own class
+template <class TPage, int nPage>
+class CPageTest : public CPageFixture
+{
+protected:
+    explicit CPageTest(LPCSTR pszSection = "Test") : CPageFixture(nPage, pszSection) {}
+    TPage& page = static_cast<TPage&>(*app.m_pPages[nPage]);
+};

@@ -1,12 +1,9 @@
 #include "TestSupport.h"
 
-#include "framework/Prompt.h"
 #include "pages/VideoPage.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
-
-static LPCSTR const s_pszSection = "Amiga 500";
 
 // The display flags, in the order their letters are written
 static const struct { char chLetter; int nID; } s_flags[] = {
@@ -17,133 +14,41 @@ static const struct { char chLetter; int nID; } s_flags[] = {
     { 'y', IDC_VIDEO_CENTER_VERTICALLY },
 };
 
-// Every page window over a profile that lists one configuration, as a
-// launcher window has them; the Video page is the one looked at.
-class VideoPageTest : public ::testing::Test
+class VideoPageTest : public CPageTest<CVideoPage, CLauncherApp::PAGE_VIDEO>
 {
 protected:
-    void SetUp() override
-    {
-        ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "1", app.m_strProfile);
-        ::WritePrivateProfileStringA("ConfigList", "Config#1", s_pszSection, app.m_strProfile);
-        ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", s_pszSection, app.m_strProfile);
-        ASSERT_TRUE(CreatePageWindows(app, host));
-        page.ShowWindow(SW_SHOW);
-    }
+    VideoPageTest() : CPageTest("Amiga 500") {}
 
-    HWND Control(int nID) const { return page.GetDlgItem(nID); }
-    CString Text(int nID) const { return AfxGetWindowText(Control(nID)); }
-    BOOL Checked(int nID) const { return ::SendMessageA(Control(nID), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // A click, as the user gives it, until the box shows the wanted state
     void SetChecked(int nID, BOOL bChecked)
     {
-        if (Checked(nID) != bChecked)
-            ::SendMessageA(Control(nID), BM_CLICK, 0, 0);
+        if (IsChecked(nID) != bChecked)
+            Click(nID);
     }
     // The letters of the checked display flags
     std::string CheckedFlags() const
     {
         std::string strLetters;
         for (const auto& f : s_flags)
-            if (Checked(f.nID))
+            if (IsChecked(f.nID))
                 strLetters += f.chLetter;
         return strLetters;
     }
-    void PressKey(UINT nKey)
+    void PressKey(UINT nKey) { PressSliderKey(IDC_VIDEO_FRAME_RATE, nKey); }
+    void StoreAll(LPCSTR pszVideo, LPCSTR pszEmulation, LPCSTR pszDesktop, LPCSTR pszFrameRate)
     {
-        ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), WM_KEYDOWN, nKey, 1);
-        ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), WM_KEYUP, nKey, 0xC0000001);
+        Store("Video", pszVideo);
+        Store("Video1081Emulation", pszEmulation);
+        Store("VideoDesktopWindow", pszDesktop);
+        Store("FrameRate", pszFrameRate);
     }
-    void Store(LPCSTR pszVideo, LPCSTR pszEmulation, LPCSTR pszDesktop, LPCSTR pszFrameRate)
-    {
-        ::WritePrivateProfileStringA(s_pszSection, "Video", pszVideo, app.m_strProfile);
-        ::WritePrivateProfileStringA(s_pszSection, "Video1081Emulation", pszEmulation, app.m_strProfile);
-        ::WritePrivateProfileStringA(s_pszSection, "VideoDesktopWindow", pszDesktop, app.m_strProfile);
-        ::WritePrivateProfileStringA(s_pszSection, "FrameRate", pszFrameRate, app.m_strProfile);
-    }
-    CString Option(LPCSTR pszKey) { return app.m_mapOptions[pszKey]; }
-    CString Appended(LPCSTR pszSeparator)
-    {
-        CString strLine;
-        page.AppendOptions(strLine, pszSeparator);
-        return strLine;
-    }
-
-    CTempDir dir;
-    CTestApp app{ dir.File("Kovana.ini") };
-    CTestHost host;
-    CVideoPage& page = *(CVideoPage*)app.m_pPages[CLauncherApp::PAGE_VIDEO];
 };
-
-TEST_F(VideoPageTest, TemplateHoldsItsControlsInTabOrder)
-{
-    const DWORD dwCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
-    struct { int nID; LPCSTR pszClass; LPCSTR pszText; int x, y, cx, cy; DWORD dwStyle; } const controls[] = {
-        { -1, "Button", "Video", 0, 0, 195, 135, BS_GROUPBOX },
-        { -1, "Static", "&Resolution  ( x : y )", 30, 16, 59, 8, SS_LEFT },
-        { IDC_VIDEO_RESOLUTION, "ComboBox", "800:600", 30, 25, 61, 57, CBS_DROPDOWN | WS_TABSTOP },
-        { -1, "Static", "", 98, 14, 88, 30, SS_ETCHEDFRAME },
-        { -1, "Static", "&Frame rate:", 112, 19, 36, 8, SS_LEFT },
-        { IDC_VIDEO_FRAME_RATE_VALUE, "Static", "1/1", 150, 19, 19, 8, SS_LEFT },
-        { IDC_VIDEO_FRAME_RATE, "msctls_trackbar32", "", 101, 28, 81, 10, TBS_HORZ | TBS_NOTICKS | WS_TABSTOP },
-        { IDC_VIDEO_CENTER_HORIZONTALLY, "Button", "Center &horizontally", 30, 47, 73, 10, dwCheck },
-        { IDC_VIDEO_CENTER_VERTICALLY, "Button", "Center &vertically", 30, 59, 66, 10, dwCheck },
-        { IDC_VIDEO_DOUBLE_HEIGHT, "Button", "&Double height", 30, 71, 60, 10, dwCheck },
-        { IDC_VIDEO_LOWRES, "Button", "&LowRes", 30, 95, 42, 10, dwCheck },
-        { IDC_VIDEO_1081_EMULATION, "Button", "&Emulate Commodore 1081 PAL monitor", 30, 107, 144, 10, dwCheck },
-        { IDC_VIDEO_DESKTOP_WINDOW, "Button", "Open ZOT display as desktop &window", 30, 119, 136, 10, dwCheck },
-        { IDC_VIDEO_CORRECT_ASPECT, "Button", "&Correct Aspect", 30, 83, 63, 10, dwCheck },
-    };
-    HWND hWnd = ::GetWindow(page.m_hWnd, GW_CHILD);
-    for (const auto& c : controls)
-    {
-        SCOPED_TRACE(c.pszText);
-        ASSERT_TRUE(hWnd != nullptr);
-        char szClass[32] = "";
-        ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-        EXPECT_EQ(c.nID, ::GetDlgCtrlID(hWnd));
-        EXPECT_STREQ(c.pszClass, szClass);
-        EXPECT_EQ(CString(c.pszText), AfxGetWindowText(hWnd));
-
-        RECT rcExpected = { c.x, c.y, c.cx, c.cy };
-        ::MapDialogRect(page.m_hWnd, &rcExpected);
-        RECT rc;
-        ::GetWindowRect(hWnd, &rc);
-        ::MapWindowPoints(nullptr, page.m_hWnd, (POINT*)&rc, 2);
-        EXPECT_EQ(rcExpected.left, rc.left);
-        EXPECT_EQ(rcExpected.top, rc.top);
-        EXPECT_EQ(rcExpected.right, rc.right - rc.left);
-        if (c.nID != IDC_VIDEO_RESOLUTION)  // a combo box is as tall as its closed face
-        {
-            EXPECT_EQ(rcExpected.bottom, rc.bottom - rc.top);
-        }
-
-        DWORD dwStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
-        DWORD dwMask = lstrcmpA(szClass, "ComboBox") == 0 ? (0x3 | CBS_SORT | WS_TABSTOP)
-                     : lstrcmpA(szClass, "Static") == 0 ? SS_TYPEMASK
-                     : lstrcmpA(szClass, "Button") == 0 ? (BS_TYPEMASK | WS_TABSTOP)
-                     : (TBS_VERT | TBS_NOTICKS | WS_TABSTOP);
-        EXPECT_EQ(c.dwStyle, dwStyle & dwMask);
-        hWnd = ::GetWindow(hWnd, GW_HWNDNEXT);
-    }
-    EXPECT_TRUE(hWnd == nullptr);
-
-    // The resolutions in the order given, not sorted
-    const char* const entries[] = { "320:240", "640:480", "800:600" };
-    ASSERT_EQ(3, ::SendMessageA(Control(IDC_VIDEO_RESOLUTION), CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < 3; i++)
-    {
-        char szEntry[32] = "";
-        ::SendMessageA(Control(IDC_VIDEO_RESOLUTION), CB_GETLBTEXT, i, (LPARAM)szEntry);
-        EXPECT_STREQ(entries[i], szEntry);
-    }
-}
 
 TEST_F(VideoPageTest, NewPageShowsItsDefaultsAndEntersThem)
 {
     EXPECT_EQ("dxy", CheckedFlags());
-    EXPECT_FALSE(Checked(IDC_VIDEO_1081_EMULATION));
-    EXPECT_TRUE(Checked(IDC_VIDEO_DESKTOP_WINDOW));
+    EXPECT_FALSE(IsChecked(IDC_VIDEO_1081_EMULATION));
+    EXPECT_TRUE(IsChecked(IDC_VIDEO_DESKTOP_WINDOW));
     EXPECT_EQ(1, ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), TBM_GETRANGEMIN, 0, 0));
     EXPECT_EQ(9, ::SendMessageA(Control(IDC_VIDEO_FRAME_RATE), TBM_GETRANGEMAX, 0, 0));
     EXPECT_EQ(CString("-O 800:600:dxy\r\n-W\r\n-f 1"), Appended("\r\n"));
@@ -176,7 +81,6 @@ TEST_F(VideoPageTest, ScreenModeLettersFollowTheFlagsInFixedOrder)
             SetChecked(f.nID, strchr(c.pszChecked, f.chLetter) != nullptr);
         page.UpdateOptions();
         EXPECT_EQ(CString(c.pszFragment), Option("Video"));
-        EXPECT_FALSE(page.IsModified());
     }
     // An empty screen mode adds nothing to the line, not even a separator.
     EXPECT_EQ(CString("-W?-f 1"), Appended("?"));
@@ -198,8 +102,8 @@ TEST_F(VideoPageTest, LoadingShowsTheStoredFragments)
     for (const auto& s : screens)
     {
         SCOPED_TRACE(s.pszVideo);
-        Store(s.pszVideo, "", "-W", "-f 1");
-        ASSERT_TRUE(app.LoadConfig());
+        StoreAll(s.pszVideo, "", "-W", "-f 1");
+        Load();
         EXPECT_EQ(CString(s.pszResolution), Text(IDC_VIDEO_RESOLUTION));
         EXPECT_EQ(s.pszFlags, CheckedFlags());
         page.UpdateOptions();
@@ -213,10 +117,10 @@ TEST_F(VideoPageTest, LoadingShowsTheStoredFragments)
     for (const auto& s : switches)
     {
         SCOPED_TRACE(s.pszStored);
-        Store("-O 640:480:", s.pszStored, s.pszStored, "-f 1");
-        ASSERT_TRUE(app.LoadConfig());
-        EXPECT_EQ(s.bChecked, Checked(IDC_VIDEO_1081_EMULATION));
-        EXPECT_EQ(s.bChecked, Checked(IDC_VIDEO_DESKTOP_WINDOW));
+        StoreAll("-O 640:480:", s.pszStored, s.pszStored, "-f 1");
+        Load();
+        EXPECT_EQ(s.bChecked, IsChecked(IDC_VIDEO_1081_EMULATION));
+        EXPECT_EQ(s.bChecked, IsChecked(IDC_VIDEO_DESKTOP_WINDOW));
         page.UpdateOptions();
         EXPECT_EQ(CString(s.pszEmulation), Option("Video1081Emulation"));
         EXPECT_EQ(CString(s.pszDesktop), Option("VideoDesktopWindow"));
@@ -231,8 +135,8 @@ TEST_F(VideoPageTest, LoadingShowsTheStoredFragments)
     {
         SCOPED_TRACE(r.pszStored);
         PressKey(VK_END);
-        Store("-O 640:480:", "", "", r.pszStored);
-        ASSERT_TRUE(app.LoadConfig());
+        StoreAll("-O 640:480:", "", "", r.pszStored);
+        Load();
         EXPECT_EQ(CString(r.pszLabel), Text(IDC_VIDEO_FRAME_RATE_VALUE));
         page.UpdateOptions();
         EXPECT_EQ(CString(r.pszRebuilt), Option("FrameRate"));
@@ -241,8 +145,8 @@ TEST_F(VideoPageTest, LoadingShowsTheStoredFragments)
 
 TEST_F(VideoPageTest, IsModifiedAfterALoadOnlyWhenTheUserChangesSomething)
 {
-    Store("-O 640:480:cl", "-X", "", "-f 4");
-    ASSERT_TRUE(app.LoadConfig());
+    StoreAll("-O 640:480:cl", "-X", "", "-f 4");
+    Load();
     int nOptions = app.m_mapOptions.GetCount();
     EXPECT_FALSE(page.IsModified());
 
@@ -257,7 +161,7 @@ TEST_F(VideoPageTest, IsModifiedAfterALoadOnlyWhenTheUserChangesSomething)
     for (const auto& c : changes)
     {
         SCOPED_TRACE(c.pszChange);
-        ASSERT_TRUE(app.LoadConfig());
+        Load();
         ASSERT_FALSE(page.IsModified());
         if (c.pszText)
             ::SetWindowTextA(Control(c.nID), c.pszText);
@@ -303,28 +207,12 @@ TEST_F(VideoPageTest, SliderLabelFollowsTheSliderMessage)
     }
 }
 
-TEST_F(VideoPageTest, SavingWritesTheOptionMapsTexts)
-{
-    app.m_mapOptions["Video"] = "-O 320:240:l";
-    app.m_mapOptions["Video1081Emulation"] = "-X";
-    app.m_mapOptions["VideoDesktopWindow"] = "";
-    app.m_mapOptions["FrameRate"] = "-f 7";
-    SetChecked(IDC_VIDEO_LOWRES, FALSE);
-    page.SaveToProfile();
-    const struct { LPCSTR pszKey, pszValue; } values[] = {
-        { "Video", "-O 320:240:l" }, { "Video1081Emulation", "-X" }, { "VideoDesktopWindow", "" }, { "FrameRate", "-f 7" },
-    };
-    for (const auto& v : values)
-        EXPECT_EQ(CString(v.pszValue), ProfileValue(app.m_strProfile, s_pszSection, v.pszKey, "absent")) << v.pszKey;
-    EXPECT_EQ(CString("-O 320:240:l?-X?-f 7"), Appended("?"));
-}
-
 TEST_F(VideoPageTest, ResolutionWithoutColonLeavesAConfigurationThatNoLongerLoads)
 {
     ::SetWindowTextA(Control(IDC_VIDEO_RESOLUTION), "800x600");
     app.SaveConfig();
-    EXPECT_EQ(CString(""), ProfileValue(app.m_strProfile, s_pszSection, "Video", "absent"));
-    EXPECT_EQ(CString("-W"), ProfileValue(app.m_strProfile, s_pszSection, "VideoDesktopWindow"));
+    EXPECT_EQ(CString(""), Stored("Video"));
+    EXPECT_EQ(CString("-W"), Stored("VideoDesktopWindow"));
 
     CPromptRecorder prompts;
     EXPECT_FALSE(app.LoadConfig());
