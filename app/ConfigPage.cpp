@@ -3,8 +3,6 @@
 #include "ConfigNameDlg.h"
 #include "LauncherApp.h"
 
-#include <cstdlib>
-
 // A damaged count must not keep the page reading empty entries for hours.
 static const int nMaxConfigs = 2000;
 
@@ -86,7 +84,7 @@ void CConfigPage::OnNew()
     m_listConfigs.AddString(dlg.m_strName);
     m_listConfigs.SelectString(-1, dlg.m_strName);
     app.m_mapOptions["CurrentConfigName"] = dlg.m_strName;
-    int nCount = atoi(app.m_mapOptions["NumberOfConfig"]) + 1;
+    int nCount = TextNumber(app.m_mapOptions["NumberOfConfig"]) + 1;
     app.m_mapOptions["NumberOfConfig"] = DecimalText(nCount);
     app.WriteProfileString("ConfigList", "NumberOfConfig", DecimalText(nCount));
     app.WriteProfileString("ConfigList", EntryKey(nCount), dlg.m_strName);
@@ -101,9 +99,7 @@ void CConfigPage::OnLoad()
     if (nIndex == LB_ERR)
         return;
     CLauncherApp& app = App();
-    if (app.IsAnyPageModified()
-        && MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        app.SaveConfig();
+    app.OfferToSave(*this);
     CString strName;
     m_listConfigs.GetText(nIndex, strName);
     app.m_mapOptions["CurrentConfigName"] = strName;
@@ -138,7 +134,7 @@ void CConfigPage::OnDelete()
 
     // A name that another program took out of the profile meanwhile leaves
     // the count alone, or the last entry would be dropped with it.
-    int nCount = atoi(app.m_mapOptions["NumberOfConfig"]);
+    int nCount = TextNumber(app.m_mapOptions["NumberOfConfig"]);
     if (bListed && nCount > 0)
         nCount--;
     app.m_mapOptions["NumberOfConfig"] = DecimalText(nCount);
@@ -149,7 +145,7 @@ void CConfigPage::OnDelete()
 BOOL CConfigPage::RemoveConfigEntry(const CString& strName)
 {
     CLauncherApp& app = App();
-    int nCount = atoi(app.m_mapOptions["NumberOfConfig"]);
+    int nCount = TextNumber(app.m_mapOptions["NumberOfConfig"]);
     BOOL bFound = FALSE;
     for (int nEntry = 1; nEntry <= nCount; nEntry++)
     {

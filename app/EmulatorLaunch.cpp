@@ -33,6 +33,17 @@ static CString GetFullPath(const CString& strPath)
     }
 }
 
+CString CLauncherApp::FolderOf(const CString& strPath)
+{
+    int nSlash = strPath.ReverseFind('\\');
+    if (nSlash < 0)
+        return "";
+    CString strFolder = strPath.Left(nSlash);
+    if (strFolder.GetLength() == 2 && strFolder[1] == ':')
+        strFolder += '\\';
+    return strFolder;
+}
+
 void CLauncherApp::LaunchEmulator()
 {
     UpdateAllOptions();
@@ -45,13 +56,7 @@ void CLauncherApp::LaunchEmulator()
     int nSlash = strEmulatorPath.ReverseFind('\\');
     if (nSlash < 0)
         return;
-
-    // "C:" alone would mean the drive's current directory, not its root, so an
-    // emulator in a drive's root gets the root with its backslash.
-    CString strDirectory = strEmulatorPath.Left(nSlash);
-    if (strDirectory.GetLength() == 2 && strDirectory[1] == ':')
-        strDirectory += '\\';
-    ::SetCurrentDirectoryA(strDirectory);
+    ::SetCurrentDirectoryA(FolderOf(strEmulatorPath));
 
     BOOL bWin32 = m_mapOptions["EmulatorType"] == "WIN32";
     CString strOptionsFile = strEmulatorPath.Left(nSlash + 1) + (bWin32 ? ".zotrc" : "zot.rc");

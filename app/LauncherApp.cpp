@@ -1,7 +1,6 @@
 #include "LauncherApp.h"
 
 #include "ConfigPage.h"
-#include "MainDlg.h"
 #include "drives/FloppyPage.h"
 #include "drives/HardDiskPage.h"
 #include "framework/Prompt.h"
@@ -43,21 +42,6 @@ CLauncherApp::~CLauncherApp()
 {
     for (CSettingsPage* pPage : m_pPages)
         delete pPage;
-}
-
-BOOL CLauncherApp::InitInstance()
-{
-    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES };
-    ::InitCommonControlsEx(&icc);
-    if (!FindProfile())
-        return FALSE;
-
-    CMainDlg dlg;
-    m_pMainWnd = &dlg;
-    dlg.DoModal();
-    m_pMainWnd = nullptr;
-    // No message loop of our own: the program ends here.
-    return FALSE;
 }
 
 BOOL CLauncherApp::FindProfile()
@@ -174,6 +158,14 @@ BOOL CLauncherApp::IsAnyPageModified()
         if (pPage->IsModified())
             return TRUE;
     return FALSE;
+}
+
+void CLauncherApp::OfferToSave(CWnd& owner)
+{
+    if (IsAnyPageModified()
+        && owner.MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION)
+               == IDYES)
+        SaveConfig();
 }
 
 CLauncherApp* GetLauncherApp()

@@ -27,7 +27,10 @@ public:
     CMapStringToString m_mapOptions;
     CString m_strProfile;
     CString m_strStyle;
+    // The launcher window now running. It ends with STYLE_CHANGED to ask for
+    // the window of the newly stored style.
     CDialog* m_pLauncher = nullptr;
+    enum { STYLE_CHANGED = 19 };
 
     BOOL InitInstance() override;
 
@@ -50,8 +53,15 @@ public:
     BOOL SaveConfig();
     BOOL UpdateAllOptions();
     BOOL IsAnyPageModified();
+    // Before the pages are left or loaded anew: when a page changed, asks
+    // "Do you want to save the current config first?" and saves on Yes
+    void OfferToSave(CWnd& owner);
 
 // Emulator launch and detection
+    // The folder that holds the path's last component, "" without a backslash.
+    // A drive's root keeps its backslash: "C:" alone names the drive's current
+    // folder, not its root.
+    static CString FolderOf(const CString& strPath);
     void LaunchEmulator();
     CString GetEmulatorType(CString strPath);
     CString GetShortPath(CString strPath, BOOL bShortName);

@@ -8,6 +8,23 @@
 
 #include <vector>
 
+// The start-up lives here, with the hidden dialog it runs, above the
+// launcher windows that the dialog chooses from.
+BOOL CLauncherApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    if (!FindProfile())
+        return FALSE;
+
+    CMainDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // No message loop of our own: the program ends here.
+    return FALSE;
+}
+
 CMainDlg::CMainDlg(CWnd* pParent)
     : CDialog(IDD_MAIN, pParent)
 {
@@ -43,7 +60,7 @@ BOOL CMainDlg::OnInitDialog()
         INT_PTR nResult = pLauncher->DoModal();
         app.m_pLauncher = nullptr;
         delete pLauncher;
-        if (nResult != STYLE_CHANGED)
+        if (nResult != CLauncherApp::STYLE_CHANGED)
             break;
         strStyle.Empty();
         if (bModern)

@@ -7,9 +7,6 @@
 class CMainDlg : public CDialog
 {
 public:
-    // A launcher window that ends with this asks for the window of the newly stored style.
-    enum { STYLE_CHANGED = 19 };
-
     explicit CMainDlg(CWnd* pParent = nullptr);
 
     HICON m_hIcon;

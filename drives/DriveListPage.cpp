@@ -80,14 +80,3 @@ void CDriveListPage::SetCell(int nRow, int nColumn, const CString& strText)
     if (m_rDriveList.GetColumnWidth(nColumn) < nWidth)
         m_rDriveList.SetColumnWidth(nColumn, nWidth);
 }
-
-CString CDriveListPage::FolderOf(const CString& strPath)
-{
-    int nSlash = strPath.ReverseFind('\\');
-    if (nSlash < 0)
-        return "";
-    CString strFolder = strPath.Left(nSlash);
-    if (strFolder.GetLength() == 2 && strFolder[1] == ':')
-        strFolder += "\\";
-    return strFolder;
-}

@@ -29,9 +29,6 @@ protected:
     void InitDriveList(const LPCSTR* ppszColumns, int nColumns);
     // Writes a cell and widens its column to the text; columns never shrink
     void SetCell(int nRow, int nColumn, const CString& strText);
-    // The folder that holds the path's last component. A drive's root keeps its
-    // backslash: "C:" alone names the drive's current folder, not its root.
-    static CString FolderOf(const CString& strPath);
 
     // The fragment of a row, with the path in its short form for the emulator
     virtual CString BuildFragment(int nRow, BOOL bShortPath) = 0;

@@ -4,12 +4,8 @@
 #include "framework/File.h"
 #include "res/resource.h"
 
-#include <cstdlib>
-
 static const LPCSTR s_pszColumns[] = { "Device", "Name", "Path" };
 
-// The folder that holds the path's last component. A drive's root keeps its
-// backslash: "C:" alone names the drive's current folder, not its root.
 BEGIN_MESSAGE_MAP(CFloppyPage, CDriveListPage)
     ON_MESSAGE(WM_CATALOG_BEGIN, OnCatalogBegin)
     ON_MESSAGE(WM_CATALOG_STEP, OnCatalogStep)
@@ -77,11 +73,11 @@ void CFloppyPage::OnInsert()
     if (nRow < 0)
         return;
     CString strDevice = m_listDrives.GetItemText(nRow, COLUMN_DEVICE);
-    int nDrive = atoi(strDevice.Mid(2));
+    int nDrive = TextNumber(strDevice.Mid(2));
 
     CFileDialog dlg(TRUE, "adf", "df3.adf", OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
                     "Amiga Disk File (*.adf)|*.adf|Amiga Disk File Gzipped (*.gz)|*.gz", this);
-    CString strInitialDir = FolderOf(m_listDrives.GetItemText(nRow, COLUMN_PATH));
+    CString strInitialDir = CLauncherApp::FolderOf(m_listDrives.GetItemText(nRow, COLUMN_PATH));
     if (!strInitialDir.IsEmpty())
         dlg.m_ofn.lpstrInitialDir = strInitialDir;
     if (dlg.DoModal() != IDOK)

@@ -7,14 +7,6 @@
 
 static const LPCSTR s_pszColumns[] = { "Device", "Name", "R/O", "Path" };
 
-// A drive's root: "C:\"
-static BOOL IsDriveRoot(const CString& strPath)
-{
-    return strPath.GetLength() == 3 && strPath[1] == ':' && strPath[2] == '\\';
-}
-
-// The folder that holds the path's last component. A drive's root keeps its
-// backslash: "C:" alone names the drive's current folder, not its root.
 BEGIN_MESSAGE_MAP(CHardDiskPage, CDriveListPage)
     ON_BN_CLICKED(IDC_HARDDISK_DELETE, OnDelete)
     ON_BN_CLICKED(IDC_HARDDISK_EDIT, OnEdit)
@@ -93,7 +85,7 @@ void CHardDiskPage::OnEdit()
     // A folder is chosen by confirming any name inside it; the name itself
     // is dropped. The folder must exist, so the emulator finds what it mounts.
     CFileDialog dlgFolder(TRUE, nullptr, strReadOnly, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, nullptr, this);
-    CString strInitialDir = FolderOf(m_listDisks.GetItemText(nRow, COLUMN_PATH));
+    CString strInitialDir = CLauncherApp::FolderOf(m_listDisks.GetItemText(nRow, COLUMN_PATH));
     if (!strInitialDir.IsEmpty())
         dlgFolder.m_ofn.lpstrInitialDir = strInitialDir;
     if (dlgFolder.DoModal() != IDOK)
@@ -104,7 +96,7 @@ void CHardDiskPage::OnEdit()
     dlgName.m_bReadOnly = strReadOnly == "Yes";
     if (dlgName.DoModal() != IDOK)
         return;
-    SetDiskRow(strDevice, dlgName.m_strName, dlgName.m_bReadOnly, FolderOf(dlgFolder.GetPathName()));
+    SetDiskRow(strDevice, dlgName.m_strName, dlgName.m_bReadOnly, CLauncherApp::FolderOf(dlgFolder.GetPathName()));
 }
 
 void CHardDiskPage::OnDblclkDiskList(NMHDR* /*pNMHDR*/, LRESULT* pResult)
@@ -120,8 +112,7 @@ CString CHardDiskPage::BuildFragment(int nRow, BOOL bShortPath)
         return "";
     CString strPrefix = m_listDisks.GetItemText(nRow, COLUMN_READ_ONLY) == "Yes" ? "-M " : "-m ";
     CString strPath = m_listDisks.GetItemText(nRow, COLUMN_PATH);
-    // The walk to short names cannot look a root up and would leave "C:" alone.
-    if (bShortPath && !IsDriveRoot(strPath))
+    if (bShortPath)
         strPath = App().GetShortPath(strPath, TRUE);
     return strPrefix + strName + ":" + strPath;
 }

@@ -9,11 +9,8 @@ void CLauncherDlg::Launch()
 
 void CLauncherDlg::Leave()
 {
-    CLauncherApp& app = *GetLauncherApp();
-    if (app.IsAnyPageModified()
-        && MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION) == IDYES)
-        app.SaveConfig();
-    EndDialog(1);
+    GetLauncherApp()->OfferToSave(*this);
+    EndDialog(IDOK);
 }
 
 void CLauncherDlg::CreatePages(const CWnd& pageArea)

@@ -39,9 +39,9 @@ protected:
     void OnInfo() { ShowPage(11); }
     void OnLeave() { Leave(); }
     void OnLaunch() { Launch(); }
-    // Enter, Esc and the close box end this window at once, without Leave's question.
-    void OnOK() override { CDialog::OnOK(); }
-    void OnCancel() override { CDialog::OnCancel(); }
+    // Enter, Esc and the close box end this window as Leave does: with the
+    // question when a page changed, so that no edit is lost unasked.
+    void OnOK() override { Leave(); }
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 

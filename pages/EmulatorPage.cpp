@@ -144,10 +144,7 @@ void CEmulatorPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
 void CEmulatorPage::OnBrowseEmulator()
 {
     CFileDialog dlg(TRUE, "exe", "zot.exe", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Executables (*.exe)|*.exe|");
-    CString strInitialDir;
-    int nSlash = m_strEmulatorPath.ReverseFind('\\');
-    if (nSlash >= 0)
-        strInitialDir = m_strEmulatorPath.Left(nSlash);
+    CString strInitialDir = CLauncherApp::FolderOf(m_strEmulatorPath);
     if (!strInitialDir.IsEmpty())
         dlg.m_ofn.lpstrInitialDir = strInitialDir;
 

@@ -1,11 +1,8 @@
 #include "InfoPage.h"
 
 #include "app/LauncherApp.h"
-#include "app/MainDlg.h"
 #include "framework/File.h"
 #include "res/resource.h"
-
-#include <cstdlib>
 
 // The profile reads the path into a buffer of this size.
 static const int DOS_EMULATOR_PATH_MAX = 255;
@@ -39,8 +36,8 @@ BOOL CInfoPage::OnInitDialog()
 
     // The style the main dialog read; a style given on the command line
     // leaves it empty, and then no entry is selected.
-    long nStyle = strtol(app.m_strStyle, nullptr, 10);
-    m_comboStyle.SetCurSel(nStyle >= 1 && nStyle <= m_comboStyle.GetCount() ? (int)nStyle - 1 : -1);
+    int nStyle = TextNumber(app.m_strStyle);
+    m_comboStyle.SetCurSel(nStyle >= 1 && nStyle <= m_comboStyle.GetCount() ? nStyle - 1 : -1);
 
     m_strDosEmulatorPath = app.ReadProfileString("ConfigList", "DosEmulatorPath", "", DOS_EMULATOR_PATH_MAX + 1);
     // A longer path would not read back whole.
@@ -55,25 +52,23 @@ void CInfoPage::OnSelchangeStyle()
     if (nSel < 0)
         return;
     CLauncherApp& app = App();
+    // The window of the new style loads the configuration from the profile
+    // again: what the pages show and nobody saved would be lost.
+    app.OfferToSave(*this);
     CString strStyle;
     strStyle.Format("%d", nSel + 1);
     app.WriteProfileString("ConfigList", "BrimloStyle", strStyle);
 
-    // The window of the new style loads the configuration from the profile
-    // again; a style change saves nothing and asks nothing.
     CDialog* pLauncher = app.m_pLauncher;
     if (pLauncher && pLauncher->m_hWnd)
-        pLauncher->EndDialog(CMainDlg::STYLE_CHANGED);
+        pLauncher->EndDialog(CLauncherApp::STYLE_CHANGED);
 }
 
 void CInfoPage::OnBrowse()
 {
     UpdateData(TRUE);
     CFileDialog dlg(TRUE, "exe", "zot.exe", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Executables (*.exe)|*.exe");
-    CString strInitialDir;
-    int nSlash = m_strDosEmulatorPath.ReverseFind('\\');
-    if (nSlash >= 0)
-        strInitialDir = m_strDosEmulatorPath.Left(nSlash);
+    CString strInitialDir = CLauncherApp::FolderOf(m_strDosEmulatorPath);
     if (!strInitialDir.IsEmpty())
         dlg.m_ofn.lpstrInitialDir = strInitialDir;
 

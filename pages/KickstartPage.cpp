@@ -123,10 +123,7 @@ void CKickstartPage::OnBrowseKickstart()
 {
     CFileDialog dlg(TRUE, "rom", "kick.rom", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "Kickstart ROM (*.rom)|*.rom|");
     // The folder of the path as it was last taken from or put into the edit
-    CString strInitialDir;
-    int nSlash = m_strKickstartPath.ReverseFind('\\');
-    if (nSlash >= 0)
-        strInitialDir = m_strKickstartPath.Left(nSlash);
+    CString strInitialDir = CLauncherApp::FolderOf(m_strKickstartPath);
     if (!strInitialDir.IsEmpty())
         dlg.m_ofn.lpstrInitialDir = strInitialDir;
 

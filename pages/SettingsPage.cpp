@@ -2,6 +2,7 @@
 
 #include "app/LauncherApp.h"
 
+#include <climits>
 #include <cstdlib>
 
 void CSettingsPage::AppendOption(CString& strLine, LPCSTR pszSeparator, LPCSTR pszKey)
@@ -19,9 +20,14 @@ CLauncherApp& CSettingsPage::App()
     return *GetLauncherApp();
 }
 
-int CSettingsPage::FragmentNumber(const CString& strFragment)
+int CSettingsPage::TextNumber(LPCSTR pszText)
 {
-    return (int)strtol(FragmentValue(strFragment), nullptr, 10);
+    long long nValue = strtoll(pszText, nullptr, 10);
+    if (nValue > INT_MAX)
+        return INT_MAX;
+    if (nValue < INT_MIN)
+        return INT_MIN;
+    return (int)nValue;
 }
 
 CString CSettingsPage::OptionValue(LPCSTR pszKey)

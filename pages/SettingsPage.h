@@ -29,6 +29,11 @@ public:
     // between two non-empty fragments
     void AppendOption(CString& strLine, LPCSTR pszSeparator, LPCSTR pszKey);
 
+    // The number at the start of a text: leading blanks, a sign and the
+    // digits up to the first other character, 0 without digits; held at the
+    // limits of an int
+    static int TextNumber(LPCSTR pszText);
+
 protected:
     // Enter and Esc belong to the launcher window, never to a page.
     void OnOK() override {}
@@ -37,9 +42,8 @@ protected:
     static CLauncherApp& App();
     // The value of a stored fragment: its text after the dash, letter and blank
     static CString FragmentValue(const CString& strFragment) { return strFragment.Mid(3); }
-    // The number in a stored fragment's value, held at the limits of an int;
-    // a slider brings it within its own range
-    static int FragmentNumber(const CString& strFragment);
+    // The number in a stored fragment's value; a slider brings it within its own range
+    static int FragmentNumber(const CString& strFragment) { return TextNumber(FragmentValue(strFragment)); }
     // The option map's value of the key, looked up without entering a missing key
     static CString OptionValue(LPCSTR pszKey);
     // TRUE at the first fragment that differs from the option map's value of its key

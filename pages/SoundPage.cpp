@@ -9,30 +9,6 @@
 static LPCSTR const s_pszKeys[] = { "SoundEmulation", "SoundBits", "SoundFreq", "SoundBuffer" };
 enum { KEY_EMULATION, KEY_BITS, KEY_FREQUENCY, KEY_BUFFER };
 
-// The number at the start of a text, read as atoi does (leading blanks, a sign,
-// the digits up to the first other character, 0 without digits), but held at
-// the limits of an int where atoi's result would be undefined.
-static int LeadingInt(LPCSTR psz)
-{
-    while (*psz == ' ' || (*psz >= '\t' && *psz <= '\r'))
-        psz++;
-    BOOL bNegative = *psz == '-';
-    if (*psz == '-' || *psz == '+')
-        psz++;
-    long long nValue = 0;
-    for (; *psz >= '0' && *psz <= '9'; psz++)
-    {
-        nValue = nValue * 10 + (*psz - '0');
-        if (nValue > (long long)INT_MAX + 1)
-            nValue = (long long)INT_MAX + 1;
-    }
-    if (bNegative)
-        nValue = -nValue;
-    if (nValue > INT_MAX)
-        return INT_MAX;
-    return (int)nValue;
-}
-
 CSoundPage::CSoundPage() : CSettingsPage(IDD_SOUND_PAGE)
 {
 }
@@ -88,7 +64,8 @@ void CSoundPage::LoadFromProfile()
     CLauncherApp& app = App();
 
     // Entry 0 stands for -1, so the stored value is one less than the index.
-    int nValue = LeadingInt(FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_EMULATION])));
+    int nValue = FragmentNumber(app.ReadConfigValue(s_pszKeys[KEY_EMULATION]));
+    // A value held at the top of an int has no entry, and one more would overflow.
     int nIndex = nValue < INT_MAX ? nValue + 1 : -1;
     // A value without an entry leaves no selection. Windows clears it for any
     // index past the list, Wine only for -1, so ask for -1 outright.

@@ -3,8 +3,6 @@
 #include "app/LauncherApp.h"
 #include "res/resource.h"
 
-#include <cstdlib>
-
 // The page's profile and option-map keys, in the order every operation takes them
 static LPCSTR const s_pszKeys[] = { "Video", "Video1081Emulation", "VideoDesktopWindow", "FrameRate" };
 enum { KEY_VIDEO, KEY_1081_EMULATION, KEY_DESKTOP_WINDOW, KEY_FRAME_RATE };
@@ -101,8 +99,7 @@ void CVideoPage::LoadFromProfile()
     m_bDesktopWindow = !app.ReadConfigValue(s_pszKeys[KEY_DESKTOP_WINDOW]).IsEmpty();
 
     // Out-of-range rates are left for the slider to bring within 1 to 9.
-    CString strFrameRate = FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_FRAME_RATE]));
-    m_sliderFrameRate.SetPos((int)strtol(strFrameRate, nullptr, 10));
+    m_sliderFrameRate.SetPos(FragmentNumber(app.ReadConfigValue(s_pszKeys[KEY_FRAME_RATE])));
 
     UpdateData(FALSE);
     OnSliderMoved(SLIDER_FRAME_RATE, 0);

@@ -12,8 +12,8 @@ static const std::string WIN32_EXE = std::string("MZ\0\0stub ZOT 1.2 Win32\0tail
 static const char NOT_DOS[] = "This is not a DOS version of the emulator!";
 
 // Picking a style in the running tab window: the style is stored and the
-// window ends with the style-change result, and a changed page is neither
-// saved nor asked about: the next window loads the profile again.
+// window ends with the style-change result. The next window loads the profile
+// again, so a changed page is offered for saving first, as Leave does.
 TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
 {
     const struct
@@ -22,13 +22,15 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         int nShownSel;       // the entry selected when the page opens
         int nPick;
         bool bChangePage;    // move the Emulator page's speed slider first
+        int nAnswer;         // to the question that a change brings
         LPCSTR pszStored;
+        LPCSTR pszSpeed;     // stored afterwards
     } cases[] = {
-        { "1", 0, 1, false, "2" },
-        { "3", 2, 0, false, "1" },
-        { "", -1, 2, false, "3" },
-        { "0", -1, 1, true, "2" },
-        { "4", -1, 1, true, "2" },
+        { "1", 0, 1, false, IDYES, "2", "-w 7" },
+        { "3", 2, 0, false, IDYES, "1", "-w 7" },
+        { "", -1, 2, false, IDYES, "3", "-w 7" },
+        { "0", -1, 1, true, IDNO, "2", "-w 7" },
+        { "4", -1, 1, true, IDYES, "2", "-w 20" },
     };
     for (const auto& c : cases)
     {
@@ -36,6 +38,7 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         CTempDir dir;
         CTestApp app(dir.File("Kovana.ini"));
         CPromptRecorder prompts;
+        prompts.answers = { c.nAnswer };
         SaveDefaultConfiguration(app, "Work");
         app.m_strStyle = c.pszAppStyle;
         CTabLauncherDlg dlg;
@@ -61,8 +64,12 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         EXPECT_EQ(c.nShownSel, nShownSel);
         EXPECT_EQ(CString(c.pszStored), ProfileValue(app.m_strProfile, "ConfigList", "BrimloStyle"));
         EXPECT_TRUE(hLauncher != nullptr);
-        EXPECT_TRUE(prompts.boxes.empty());
-        EXPECT_EQ(CString("-w 7"), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
+        ASSERT_EQ(c.bChangePage ? 1u : 0u, prompts.boxes.size());
+        if (c.bChangePage)
+        {
+            EXPECT_EQ("Do you want to save the current config first?", prompts.boxes[0].text);
+        }
+        EXPECT_EQ(CString(c.pszSpeed), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
         app.m_pLauncher = nullptr;
     }
 }
@@ -149,7 +156,7 @@ TEST_F(InfoPageTest, BrowseStoresTheChosenDosBuildAndCancelChangesNothing)
     ::SetWindowTextA(Control(IDC_INFO_DOS_EMULATOR_PATH), "C:\\typed");
     Click(IDC_INFO_BROWSE);
     ASSERT_EQ(2u, prompts.fileDialogs.size());
-    EXPECT_EQ("C:", prompts.fileDialogs[1].initialDir);
+    EXPECT_EQ("C:\\", prompts.fileDialogs[1].initialDir);
     EXPECT_EQ(CString("C:\\typed"), EditText());
     EXPECT_EQ(profile, ReadWholeFile(app.m_strProfile));
     EXPECT_TRUE(prompts.boxes.empty());

@@ -180,27 +180,31 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
     }
 }
 
-TEST_F(ModernLauncher, EnterEscapeAndTheCloseBoxEndItWithoutTheQuestion)
+// Enter, Esc and the close box end the window as Leave does, edits asked for.
+TEST_F(ModernLauncher, EnterEscapeAndTheCloseBoxLeaveWithTheQuestion)
 {
     CChangedPage changedPage(m_app);
-    ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
-    const std::string profile = ReadWholeFile(m_app.m_strProfile);
     struct
     {
         UINT nKey;  // 0 for the close box
-        INT_PTR nResult;
-    } cases[] = { { VK_RETURN, IDOK }, { VK_ESCAPE, IDCANCEL }, { 0, IDCANCEL } };
+        int nAnswer;
+    } cases[] = { { VK_RETURN, IDNO }, { VK_ESCAPE, IDYES }, { 0, IDNO }, { 0, IDYES } };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(c.nResult, RunModal([&](HWND hDlg) {
+        SCOPED_TRACE(c.nKey);
+        ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
+        m_prompts.boxes.clear();
+        m_prompts.answers = { c.nAnswer };
+        EXPECT_EQ(IDOK, RunModal([&](HWND hDlg) {
             if (c.nKey)
                 ::PostMessageA(::GetFocus(), WM_KEYDOWN, c.nKey, 0);
             else
                 ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-        })) << c.nKey;
+        }));
+        ASSERT_EQ(1u, m_prompts.boxes.size());
+        EXPECT_EQ("Do you want to save the current config first?", m_prompts.boxes[0].text);
+        EXPECT_EQ(c.nAnswer == IDYES, ProfileValue(m_app.m_strProfile, "Work", "DosCommandLine", "none") != "none");
     }
-    EXPECT_TRUE(m_prompts.boxes.empty());
-    EXPECT_EQ(profile, ReadWholeFile(m_app.m_strProfile));
 }
 
 }  // namespace
