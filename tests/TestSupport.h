@@ -54,6 +54,20 @@ private:
     static BOOL OnFileDialog(BOOL bOpen, OPENFILENAMEA& ofn);
 };
 
+// A page with only a template id, a name and the base behaviour: it stands in
+// for a real page where a test needs a page that keeps out of the way.
+class CPlainPage : public CSettingsPage
+{
+public:
+    CPlainPage(UINT nIDTemplate, LPCSTR pszName) : CSettingsPage(nIDTemplate), m_strName(pszName) {}
+
+    UINT GetTemplateID() override { return m_nIDTemplate; }
+    CString GetPageName() override { return m_strName; }
+
+private:
+    CString m_strName;
+};
+
 // An application object whose profile lies in a temporary folder.
 class CTestApp : public CLauncherApp
 {
