@@ -1,5 +1,9 @@
 #include "Driver.h"
 
+#include "res/resource.h"
+
+#include <commctrl.h>
+
 CProgramRun::CProgramRun()
 {
     ::CopyFileA(KOVANA_EXE, File("Kovana.exe"), FALSE);
@@ -125,6 +129,35 @@ std::vector<std::string> CProgramRun::VisibleCaptions() const
     for (HWND hWnd : Windows())
         captions.push_back(WindowText(hWnd).str());
     return captions;
+}
+
+HWND PageOf(HWND hLauncher, int nPageOwnID)
+{
+    return ::GetParent(FindControl(hLauncher, nPageOwnID));
+}
+
+bool ShowPage(HWND hLauncher, int nPage, int nPageOwnID)
+{
+    // Each arrow key moves the selection by one; the tab control knows no Home.
+    HWND hTabs = ::GetDlgItem(hLauncher, IDC_TAB_PAGES);
+    HWND hList = ::GetDlgItem(hLauncher, IDC_LIST_PAGES);
+    if (hTabs || hList)
+    {
+        HWND hSelector = hTabs ? hTabs : hList;
+        // No list item is selected at first: the first Down arrow selects item 0.
+        int nCurrent = hTabs ? (int)::SendMessageA(hTabs, TCM_GETCURSEL, 0, 0)
+                             : (int)::SendMessageA(hList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+        UINT vkForward = hTabs ? VK_RIGHT : VK_DOWN;
+        UINT vkBack = hTabs ? VK_LEFT : VK_UP;
+        for (; nCurrent < nPage; nCurrent++)
+            PressKey(hSelector, vkForward);
+        for (; nCurrent > nPage; nCurrent--)
+            PressKey(hSelector, vkBack);
+    }
+    else
+        ClickButton(hLauncher, IDC_MODERN_EMULATOR + nPage);
+    HWND hPage = PageOf(hLauncher, nPageOwnID);
+    return WaitUntil([&] { return ::IsWindowVisible(hPage) != 0; });
 }
 
 bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath)

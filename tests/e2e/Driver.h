@@ -54,6 +54,14 @@ private:
     PROCESS_INFORMATION m_pi = {};
 };
 
+// The launcher windows' pages share control ids: a page is found by a control
+// that it alone has.
+HWND PageOf(HWND hLauncher, int nPageOwnID);
+// Shows a page of a launcher window as a user would: arrow keys on the tabs or
+// the list, a picture button in the modern window. True once the page (found
+// by a control of its own) is on view.
+bool ShowPage(HWND hLauncher, int nPage, int nPageOwnID);
+
 // Answers the program's file dialog with the path (the real common dialog)
 bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath);
 // Clicks a button (IDYES, IDNO, IDOK...) of the program's message box with

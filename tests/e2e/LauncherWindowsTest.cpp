@@ -27,29 +27,6 @@ const WindowStyle TAB = { "1", 'T', IDC_TAB_PAGES, "SysTabControl32", IDOK, IDCA
 const WindowStyle LIST = { "2", 'L', IDC_LIST_PAGES, "SysListView32", IDOK, IDCANCEL };
 const WindowStyle MODERN = { "3", 'M', IDC_MODERN_EMULATOR, "Button", IDC_MODERN_LAUNCH, IDC_MODERN_LEAVE };
 
-// Pages share control ids; a page is found by a control that is its alone.
-HWND PageControl(HWND hLauncher, int nPageOwnID, int nID)
-{
-    return ::GetDlgItem(::GetParent(FindControl(hLauncher, nPageOwnID)), nID);
-}
-
-// Shows a page as a user would: keys on the tabs or the list, a picture button
-// in the modern window. True once the page is on view.
-bool ShowPage(const WindowStyle& style, HWND hLauncher, int nPage, int nPageOwnID)
-{
-    HWND hSelector = ::GetDlgItem(hLauncher, style.nSelectorID);
-    if (&style == &MODERN)
-        ClickButton(hLauncher, IDC_MODERN_EMULATOR + nPage);
-    else
-    {
-        PressKey(hSelector, VK_HOME);
-        for (int i = 0; i < nPage; i++)
-            PressKey(hSelector, &style == &TAB ? VK_RIGHT : VK_DOWN);
-    }
-    HWND hPage = ::GetParent(FindControl(hLauncher, nPageOwnID));
-    return WaitUntil([&] { return ::IsWindowVisible(hPage) != 0; });
-}
-
 CString SelectorClass(HWND hLauncher, const WindowStyle& style)
 {
     char szClass[32] = "";
@@ -103,7 +80,7 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     std::string options = DefaultOptionsFile();
     if (bChange)
     {
-        ASSERT_TRUE(ShowPage(start, hLauncher, CLauncherApp::PAGE_SOUND, IDC_SOUND_FREQUENCY));
+        ASSERT_TRUE(ShowPage(hLauncher, CLauncherApp::PAGE_SOUND, IDC_SOUND_FREQUENCY));
         TypeText(FindControl(hLauncher, IDC_SOUND_FREQUENCY), "44100");
         options.replace(options.find("-R 22050"), 8, "-R 44100");
     }
@@ -115,8 +92,8 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     // A style change with an edit made after the launch asks first.
     if (bChange)
         TypeText(FindControl(hLauncher, IDC_SOUND_BUFFER), "4096");
-    ASSERT_TRUE(ShowPage(start, hLauncher, CLauncherApp::PAGE_INFO, IDC_INFO_DOS_EMULATOR_PATH));
-    ::PostMessageA(PageControl(hLauncher, IDC_INFO_DOS_EMULATOR_PATH, IDC_INFO_STYLE), WM_CHAR, next.chInfoEntry, 1);
+    ASSERT_TRUE(ShowPage(hLauncher, CLauncherApp::PAGE_INFO, IDC_INFO_DOS_EMULATOR_PATH));
+    ::PostMessageA(::GetDlgItem(PageOf(hLauncher, IDC_INFO_DOS_EMULATOR_PATH), IDC_INFO_STYLE), WM_CHAR, next.chInfoEntry, 1);
     if (bChange)
     {
         ASSERT_TRUE(AnswerMessageBox(run, "Warning", session.nAnswer));
