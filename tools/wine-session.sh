@@ -46,6 +46,11 @@ if [ "$kovana_mode" = desktop ] || [ -z "${DISPLAY:-}" ]; then
         exit 1
     fi
     export DISPLAY=":$n"
+elif [[ $DISPLAY =~ ^:([0-9]+)(\.[0-9]+)?$ ]] && [ ! -e "/tmp/.X11-unix/X${BASH_REMATCH[1]}" ]; then
+    # Wine would only say that it cannot create a window.
+    echo "wine-session.sh: the display $DISPLAY does not answer (no /tmp/.X11-unix/X${BASH_REMATCH[1]});" \
+         "unset DISPLAY to run on a virtual display" >&2
+    exit 1
 fi
 
 # The prefix is ready once every setting below is in: a set-up that was cut
