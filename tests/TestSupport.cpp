@@ -159,9 +159,12 @@ CString CPageFixture::Appended(LPCSTR pszSeparator) const
 
 void CPageFixture::TypeAndLeave(int nID, LPCSTR pszText) const
 {
+    // The focus really moves, so that the control tells its page as it
+    // would tell it for a user.
+    Page().ShowWindow(SW_SHOW);
+    ::SetFocus(Control(nID));
     ::SetWindowTextA(Control(nID), pszText);
-    // The edit tells its page that it lost the focus.
-    ::SendMessageA(Control(nID), WM_KILLFOCUS, 0, 0);
+    ::SetFocus(Page().m_hWnd);
 }
 
 void CPageFixture::Choose(int nID, int nIndex) const

@@ -128,7 +128,7 @@ protected:
 
     HWND Control(int nID) const { return ::GetDlgItem(Page().m_hWnd, nID); }
     CString Text(int nID) const { return AfxGetWindowText(Control(nID)); }
-    // Types into an edit and leaves it, as focus moving on would
+    // Types into an edit or an editable list and moves the focus on
     void TypeAndLeave(int nID, LPCSTR pszText) const;
     void Click(int nID) const { ClickButton(Page().m_hWnd, nID); }
     // Picks a list entry and tells the page, as the list does for a user
