@@ -1,6 +1,7 @@
 #include "ModalSteps.h"
 #include "TestSupport.h"
 
+#include "launchers/PageIcons.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
@@ -37,6 +38,37 @@ private:
     int m_nPage;
     CSettingsPage* m_pOriginal;
 };
+
+// The pixels an icon draws on white
+std::vector<DWORD> IconPixels(HICON hIcon)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), PAGE_ICON_WIDTH, -PAGE_ICON_HEIGHT, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    DWORD* pBits = nullptr;
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HBITMAP hSurface = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, (void**)&pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hDC, hSurface);
+    RECT rc = { 0, 0, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT };
+    ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    ::DrawIconEx(hDC, 0, 0, hIcon, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    std::vector<DWORD> pixels(pBits, pBits + PAGE_ICON_WIDTH * PAGE_ICON_HEIGHT);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hSurface);
+    ::DeleteDC(hDC);
+    return pixels;
+}
+
+// The pixels of a page's icon, made from its bitmap alone
+std::vector<DWORD> PageIconPixels(int nPage)
+{
+    CImageList images;
+    EXPECT_TRUE(images.Create(PAGE_ICON_BITMAPS[nPage], PAGE_ICON_WIDTH, 1, PAGE_ICON_MASK));
+    HICON hIcon = images.ExtractIcon(0);
+    std::vector<DWORD> pixels = IconPixels(hIcon);
+    ::DestroyIcon(hIcon);
+    return pixels;
+}
 
 class TabLauncher : public ::testing::Test
 {
@@ -140,8 +172,7 @@ TEST_F(TabLauncher, OpensWithATabPerPageAndTheFirstPageShown)
         EXPECT_EQ(CString(PAGE_NAMES[i]), TabText(i)) << i;
     EXPECT_EQ(0, ShownPage());
     EXPECT_EQ(0, m_dlg.m_tabCtrl.GetCurSel());
-    EXPECT_TRUE(m_dlg.m_staticIcon.GetIcon() != nullptr);
-    EXPECT_EQ(CLauncherApp::PAGE_COUNT, m_dlg.m_imageList.GetImageCount());
+    EXPECT_EQ(PageIconPixels(CLauncherApp::PAGE_EMULATOR), IconPixels(m_dlg.m_staticIcon.GetIcon()));
 
     // Every page covers the hidden frame exactly
     RECT rcArea;
@@ -171,10 +202,12 @@ TEST_F(TabLauncher, APageSwitchDestroysTheIconItReplaces)
 {
     Open();
     HICON hFirst = m_dlg.m_staticIcon.GetIcon();
-    ClickTab(3);
+    ClickTab(CLauncherApp::PAGE_MEMORY);
     HICON hSecond = m_dlg.m_staticIcon.GetIcon();
     ASSERT_TRUE(hSecond != nullptr);
     EXPECT_NE(hFirst, hSecond);
+    ASSERT_NE(PageIconPixels(CLauncherApp::PAGE_EMULATOR), PageIconPixels(CLauncherApp::PAGE_MEMORY));
+    EXPECT_EQ(PageIconPixels(CLauncherApp::PAGE_MEMORY), IconPixels(hSecond));
     ICONINFO info;
     EXPECT_FALSE(::GetIconInfo(hFirst, &info));
     ASSERT_TRUE(::GetIconInfo(hSecond, &info));
