@@ -180,6 +180,59 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
     }
 }
 
+// Tab moves the focus, and the focus picture with it, from picture to picture;
+// the page on view stays.
+TEST_F(ModernLauncher, TabMovesTheFocusPictureWithoutChangingThePage)
+{
+    std::vector<int> focused;
+    std::vector<int> shown;
+    std::vector<bool> drawnFocused;
+    auto onScreen = [](HWND hButton) {
+        ::UpdateWindow(hButton);
+        return Render([&](HDC hDC) {
+            HDC hScreen = ::GetDC(hButton);
+            ::BitBlt(hDC, 0, 0, 74, 76, hScreen, 0, 0, SRCCOPY);
+            ::ReleaseDC(hButton, hScreen);
+        });
+    };
+    auto press = [&] {
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        ::PostMessageA(::GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
+        return true;
+    };
+    auto look = [&] {
+        HWND hFocus = ::GetFocus();
+        focused.push_back(::GetDlgCtrlID(hFocus));
+        shown.push_back(ShownPage());
+        int k = ::GetDlgCtrlID(hFocus) - IDC_MODERN_EMULATOR;
+        drawnFocused.push_back(k >= 0 && k < CModernLauncherDlg::BUTTON_COUNT
+                               && onScreen(hFocus) == Picture(CString(CAPTIONS[k]) + "F"));
+        return true;
+    };
+    CModalSteps steps({ [&] {
+                           if (!IsRunning(m_dlg.m_hWnd))
+                               return false;
+                           ClickButton(m_dlg.m_hWnd, IDC_MODERN_SOUND);
+                           return true;
+                       },
+                        look, press, look, press, look,
+                        [&] {
+                            ClickButton(m_dlg.m_hWnd, IDC_MODERN_LEAVE);
+                            return true;
+                        } });
+    m_app.m_pLauncher = &m_dlg;
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    ASSERT_TRUE(steps.Done());
+    ASSERT_EQ(3u, focused.size());
+    const int expected[] = { IDC_MODERN_SOUND, IDC_MODERN_KEYBOARD, IDC_MODERN_MISC };
+    for (int i = 0; i < 3; i++)
+    {
+        EXPECT_EQ(expected[i], focused[i]) << i;
+        EXPECT_EQ(CLauncherApp::PAGE_SOUND, shown[i]) << i;
+        EXPECT_TRUE(drawnFocused[i]) << i;
+    }
+}
+
 // Enter, Esc and the close box end the window as Leave does, edits asked for.
 TEST_F(ModernLauncher, EnterEscapeAndTheCloseBoxLeaveWithTheQuestion)
 {
