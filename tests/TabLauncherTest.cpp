@@ -9,36 +9,6 @@
 
 namespace {
 
-const char* const PAGE_NAMES[] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
-                                   "Joystick", "Sound", "Keyboard", "Misc", "Config", "Info" };
-
-// A page that always reports a change, for the question on leaving
-class CChangedPage : public CPlainPage
-{
-public:
-    CChangedPage() : CPlainPage(IDD_INFO_PAGE, "Info") {}
-    BOOL IsModified() override { return TRUE; }
-};
-
-// Puts a page of the test's own in the application's page array, for as long as it lives
-class CPageSwap
-{
-public:
-    CPageSwap(CLauncherApp& app, int nPage, CSettingsPage* pPage)
-        : m_app(app), m_nPage(nPage), m_pOriginal(app.m_pPages[nPage])
-    {
-        app.m_pPages[nPage] = pPage;
-    }
-    ~CPageSwap() { m_app.m_pPages[m_nPage] = m_pOriginal; }
-    CPageSwap(const CPageSwap&) = delete;
-    CPageSwap& operator=(const CPageSwap&) = delete;
-
-private:
-    CLauncherApp& m_app;
-    int m_nPage;
-    CSettingsPage* m_pOriginal;
-};
-
 // The pixels an icon draws on white
 std::vector<DWORD> IconPixels(HICON hIcon)
 {
@@ -70,23 +40,9 @@ std::vector<DWORD> PageIconPixels(int nPage)
     return pixels;
 }
 
-class TabLauncher : public ::testing::Test
+class TabLauncher : public CLauncherTest<CTabLauncherDlg>
 {
 protected:
-    CTempDir m_dir;
-    CTestApp m_app{ m_dir.File("Kovana.ini") };
-    CPromptRecorder m_prompts;
-    CTabLauncherDlg m_dlg;
-
-    // A configuration "Work" that the launcher loads without a question
-    TabLauncher() { SaveDefaultConfiguration(m_app, "Work"); }
-
-    ~TabLauncher() override
-    {
-        if (m_dlg.m_hWnd)
-            m_dlg.DestroyWindow();
-    }
-
     // A profile with one configuration that the launcher loads at its start
     void WriteProfile(LPCSTR pszName, LPCSTR pszSectionBody)
     {
@@ -98,13 +54,7 @@ protected:
         m_app.m_mapOptions["CurrentConfigName"] = pszName;
     }
 
-    void Open()
-    {
-        m_app.m_pLauncher = &m_dlg;
-        ASSERT_TRUE(m_dlg.Create(IDD_TAB_LAUNCHER, nullptr));
-    }
-
-    int ShownPage() { return ::ShownPage(m_app); }
+    void Open() { CLauncherTest::Open(IDD_TAB_LAUNCHER); }
 
     // A mouse click on a tab: the control selects it, then reports NM_CLICK
     void ClickTab(int nTab)
@@ -359,8 +309,7 @@ TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
         { IDYES, true, false },
         { IDYES, true, true },
     };
-    CChangedPage changedPage;
-    CPageSwap swap(m_app, CLauncherApp::PAGE_INFO, &changedPage);
+    CChangedPage changedPage(m_app, CLauncherApp::PAGE_INFO);
     int nCase = 0;
     for (const auto& c : cases)
     {

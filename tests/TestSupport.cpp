@@ -191,3 +191,18 @@ void CPageFixture::PressSliderKey(int nID, UINT vk) const
     ::SendMessageA(Control(nID), WM_KEYDOWN, vk, 1);
     ::SendMessageA(Control(nID), WM_KEYUP, vk, 0xC0000001);
 }
+
+const char* const PAGE_NAMES[12] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
+                                     "Joystick", "Sound", "Keyboard", "Misc", "Config", "Info" };
+
+CChangedPage::CChangedPage(CLauncherApp& app, int nPage)
+    : CPlainPage(app.m_pPages[nPage]->GetTemplateID(), app.m_pPages[nPage]->GetPageName()), m_app(app),
+      m_nPage(nPage), m_pOriginal(app.m_pPages[nPage])
+{
+    app.m_pPages[nPage] = this;
+}
+
+CChangedPage::~CChangedPage()
+{
+    m_app.m_pPages[m_nPage] = m_pOriginal;
+}
