@@ -81,6 +81,7 @@ protected: \
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_COMMAND_CODE(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(CBN_SELCHANGE, id, memberFxn)
+#define ON_CBN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(CBN_KILLFOCUS, id, memberFxn)
 #define ON_LBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(LBN_SELCHANGE, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_COMMAND_CODE(LBN_DBLCLK, id, memberFxn)
 #define ON_MESSAGE(message, memberFxn) \
