@@ -17,12 +17,14 @@ inline std::string DefaultOptionsFile()
 }
 
 // A profile of one configuration, "Work", saved from the defaults with the
-// Win32 emulator at pszEmulator, byte for byte as the profile functions write it
-inline std::string DefaultProfile(const char* pszStyle, const char* pszEmulator)
+// emulator at pszEmulator, byte for byte as the profile functions write it;
+// without a style when pszStyle is null, as a first start leaves it
+inline std::string DefaultProfile(const char* pszStyle, const char* pszEmulator, const char* pszType = "WIN32")
 {
     std::string profile = "[ConfigList]\r\nNumberOfConfig=1\r\nConfig#1=Work\r\nCurrentConfigName=Work\r\n";
-    profile += std::string("BrimloStyle=") + pszStyle + "\r\n";
-    profile += std::string("[Work]\r\nEmulatorPath=") + pszEmulator + "\r\nEmulatorType=WIN32\r\n";
+    if (pszStyle)
+        profile += std::string("BrimloStyle=") + pszStyle + "\r\n";
+    profile += std::string("[Work]\r\nEmulatorPath=") + pszEmulator + "\r\nEmulatorType=" + pszType + "\r\n";
     profile += "CpuSpeed=-w 7\r\nCpuPriority=-P 64\r\nKickstartPath=-r\r\n"
                "Video=-O 800:600:dxy\r\nVideo1081Emulation=\r\nVideoDesktopWindow=-W\r\nFrameRate=-f 1\r\n"
                "FastMem=-F 8\r\nChipMem=-c 4\r\nSlowMem=-s 4\r\n";
@@ -33,7 +35,7 @@ inline std::string DefaultProfile(const char* pszStyle, const char* pszEmulator)
     profile += "Joystick=\r\n"
                "SoundEmulation=-S 2\r\nSoundBits=-b 8\r\nSoundFreq=-R 22050\r\nSoundBuffer=-B 8192\r\n"
                "Keyboard=-L US\r\n"
-               "Debugger=\r\nIllegalInstructions=\r\nAccuracy=-A 3\r\n32BitBlits=\r\nImmediateBlits=\r\nSystemClock=\r\n"
+               "Debugger=\r\nIllegalInstructions=\r\nAccuracy=-A 3\r\nSystemClock=\r\n32BitBlits=\r\nImmediateBlits=\r\n"
                "DosCommandLine=-G?-r ?-O 800:600:dxy?-W?-f 1?-F 8?-c 4?-s 4?-S 2?-b 8?-R 22050?-B 8192?-L US?-A 3\r\n";
     return profile;
 }

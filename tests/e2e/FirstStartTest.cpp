@@ -18,19 +18,13 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     ASSERT_TRUE(hNameDialog);
     for (const std::string& caption : run.VisibleCaptions())
         EXPECT_EQ(std::string::npos, caption.find("ZOT Brimlo")) << caption;
-    TypeText(::GetDlgItem(hNameDialog, IDC_CONFIG_NAME), "Demo");
+    TypeText(::GetDlgItem(hNameDialog, IDC_CONFIG_NAME), "Work");
     ClickButton(hNameDialog, IDOK);
 
-    HWND hLauncher = run.WaitForWindow("ZOT Brimlo - Demo");
+    // The whole first section is saved from the pages' defaults, in page order.
+    HWND hLauncher = run.WaitForWindow("ZOT Brimlo - Work");
     ASSERT_TRUE(hLauncher);
-    EXPECT_EQ(CString("1"), run.StoredValue("ConfigList", "NumberOfConfig"));
-    EXPECT_EQ(CString("Demo"), run.StoredValue("ConfigList", "Config#1"));
-    const char* const keys[] = { "EmulatorPath", "EmulatorType", "CpuSpeed", "CpuPriority", "SoundEmulation",
-                                 "SoundBits", "SoundFreq", "SoundBuffer", "DosCommandLine" };
-    for (const char* key : keys)
-        EXPECT_NE(CString("(absent)"), run.StoredValue("Demo", key)) << key;
-    EXPECT_EQ(CString("-w 7"), run.StoredValue("Demo", "CpuSpeed"));
-    EXPECT_EQ(CString("-S 2"), run.StoredValue("Demo", "SoundEmulation"));
+    EXPECT_EQ(DefaultProfile(nullptr, "", "DOS"), ReadWholeFile(run.Profile()));
 
     // The Emulator page is on view: choose the stand-in emulator with Browse.
     HWND hBrowse = FindControl(hLauncher, IDC_EMULATOR_BROWSE);
