@@ -160,18 +160,31 @@ bool Activate(HWND hWnd)
     return Fail("a window would not become the active one");
 }
 
+// A copy whose title bar, beside the caption's text, has the active colour
+bool ShowsActive(const BITMAPINFOHEADER& header, const std::vector<BYTE>& pixels)
+{
+    int x = header.biWidth - 80;
+    int y = ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
+    if (x < 0 || y >= header.biHeight)
+        return false;
+    // Bottom-up rows of blue, green, red
+    const BYTE* pPixel = pixels.data() + (header.biHeight - 1 - y) * ((header.biWidth * 3 + 3) & ~3) + x * 3;
+    return RGB(pPixel[2], pPixel[1], pPixel[0]) == ::GetSysColor(COLOR_ACTIVECAPTION);
+}
+
 // Another program paints when it gets to it, and nothing tells when it is
-// done: the picture is taken once three copies a tenth of a second apart agree.
+// done: the picture is taken once three copies a tenth of a second apart agree,
+// with the window shown active.
 bool TakePicture(HWND hWnd, const CString& strPath)
 {
-    if (!Activate(hWnd))
-        return false;
     BITMAPINFOHEADER header;
-    std::vector<BYTE> pixels = CopyFromScreen(hWnd, header);
-    for (int nTry = 0, nSame = 0; nSame < 2; nTry++)
+    std::vector<BYTE> pixels;
+    for (int nTry = 0, nSame = 0; nSame < 2 || !ShowsActive(header, pixels); nTry++)
     {
         if (nTry == 50)
             return Fail("a window did not settle");
+        if (nTry % 10 == 0 && !Activate(hWnd))
+            return false;
         ::Sleep(100);
         std::vector<BYTE> again = CopyFromScreen(hWnd, header);
         nSame = again == pixels ? nSame + 1 : 0;
