@@ -50,9 +50,13 @@ bool CProgramRun::Start(LPCSTR pszArguments, bool bEmulatorWindow)
     if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, Folder(), &si,
                           &m_pi))
         return false;
-    bool bInJob = ::AssignProcessToJobObject(m_hJob, m_pi.hProcess) != 0;
+    if (!::AssignProcessToJobObject(m_hJob, m_pi.hProcess))
+    {
+        ::TerminateProcess(m_pi.hProcess, 99);
+        return false;
+    }
     ::ResumeThread(m_pi.hThread);
-    return bInJob;
+    return true;
 }
 
 bool CProgramRun::WaitForExit(DWORD dwTimeout)
