@@ -15,9 +15,9 @@ namespace {
 
 struct WindowStyle
 {
-    LPCSTR pszStyle;  // on the command line and in the profile
-    char chInfoEntry;  // the first letter of its entry on the Info page
-    int nSelectorID;   // the control that picks the page
+    LPCSTR pszStyle;    // on the command line and in the profile
+    char chInfoEntry;   // the first letter of its entry on the Info page
+    int nSelectorID;    // the control that picks the page
     LPCSTR pszSelectorClass;
     int nLaunchID;
     int nLeaveID;
