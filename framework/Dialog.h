@@ -146,6 +146,9 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // Check state of a check box or radio button
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+// The style bits that tell a simple combo box, a drop-down combo and a drop-down list apart
+const DWORD CBS_TYPEMASK = CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST;
+
 // Combo box text: the selected entry of a drop-down list, the edit text of a
 // drop-down combo; towards the control, CB_SELECTSTRING picks the first entry
 // that begins with the text, and a drop-down combo also shows the text as typed
