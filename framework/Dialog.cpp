@@ -238,7 +238,7 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    BOOL bDropDownList = (::GetWindowLongA(hWndCtrl, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
+    BOOL bDropDownList = (::GetWindowLongA(hWndCtrl, GWL_STYLE) & CBS_TYPEMASK) == CBS_DROPDOWNLIST;
     if (pDX->m_bSaveAndValidate)
     {
         if (!bDropDownList)

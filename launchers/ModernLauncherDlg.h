@@ -11,7 +11,7 @@ class CModernLauncherDlg : public CLauncherDlg
 {
 public:
     // Twelve page buttons in page order, then Leave and Launch
-    enum { BUTTON_COUNT = 14, BUTTON_LEAVE = 12, BUTTON_LAUNCH = 13 };
+    enum { BUTTON_LEAVE = CLauncherApp::PAGE_COUNT, BUTTON_LAUNCH, BUTTON_COUNT };
 
     explicit CModernLauncherDlg(CWnd* pParent = nullptr);
 

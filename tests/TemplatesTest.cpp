@@ -46,7 +46,7 @@ std::string Kind(HWND hWnd)
     }
     else if (lstrcmpiA(szClass, "ComboBox") == 0)
     {
-        strKind = (dwStyle & 0x3) == CBS_DROPDOWNLIST ? "drop-down list" : "drop-down combo";
+        strKind = (dwStyle & CBS_TYPEMASK) == CBS_DROPDOWNLIST ? "drop-down list" : "drop-down combo";
         if (dwStyle & CBS_SORT)
             strKind += ", sorted";
     }

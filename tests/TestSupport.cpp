@@ -192,7 +192,7 @@ void CPageFixture::PressSliderKey(int nID, UINT vk) const
     ::SendMessageA(Control(nID), WM_KEYUP, vk, 0xC0000001);
 }
 
-const char* const PAGE_NAMES[12] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
+const char* const PAGE_NAMES[CLauncherApp::PAGE_COUNT] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
                                      "Joystick", "Sound", "Keyboard", "Misc", "Config", "Info" };
 
 CChangedPage::CChangedPage(CLauncherApp& app, int nPage)

@@ -87,7 +87,7 @@ private:
 };
 
 // The pages' names, in page order
-extern const char* const PAGE_NAMES[12];
+extern const char* const PAGE_NAMES[CLauncherApp::PAGE_COUNT];
 
 // An application object whose profile lies in a temporary folder.
 class CTestApp : public CLauncherApp
