@@ -2,8 +2,9 @@
 // answers while it runs. All three are measured in this process over the same
 // folder of sparse disk images:
 //   bare floor:     the run's file work in one loop on this thread: the count
-//                   pass, one open per image with its plain-file check, its
-//                   volume name and length, one report line per image;
+//                   pass, one open of each image with the run's own reads (its
+//                   plain-file check, volume name and length), one report
+//                   line per image;
 //   protocol floor: the same loop on a worker thread that also sends one
 //                   message per image, synchronously, to a window of this thread;
 //   run:            the real Floppy page window on this thread, its Start
@@ -12,6 +13,7 @@
 // A probe thread sends to the window every few milliseconds during the
 // protocol floor and the run, and keeps the slowest answer.
 //   usage: catalog_bench.exe [images] [rounds]
+#include "app/FileScan.h"
 #include "app/LauncherApp.h"
 #include "drives/FloppyPage.h"
 #include "framework/Prompt.h"
@@ -22,6 +24,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -78,34 +82,6 @@ BOOL MakeImage(const std::string& strPath, int i)
     return bOk;
 }
 
-// The volume name as the catalog reports it, read with as few calls as the rule allows
-std::string FloorDiskName(HANDLE hFile, ULONGLONG nLength)
-{
-    BYTE head[12];
-    DWORD nRead = 0;
-    if (!::ReadFile(hFile, head, sizeof(head), &nRead, nullptr) || nRead < 12 || memcmp(head, "DOS", 3) != 0)
-        return "NDOS";
-    ULONGLONG nRoot = ((ULONGLONG)head[8] << 24) | (head[9] << 16) | (head[10] << 8) | head[11];
-    if (nRoot == 0 || nRoot > 1760)
-        nRoot = 880;
-    ULONGLONG nOffset = nRoot * 512 + 432;
-    if (nOffset > nLength)
-        return "NDOS";
-    char name[51];
-    LARGE_INTEGER position;
-    position.QuadPart = (LONGLONG)nOffset;
-    if (!::SetFilePointerEx(hFile, position, nullptr, FILE_BEGIN)
-        || !::ReadFile(hFile, name, sizeof(name), &nRead, nullptr) || nRead < 1)
-        return "NDOS";
-    BYTE nNameLength = (BYTE)name[0];
-    if (nNameLength > 50 || nRead < 1u + nNameLength)
-        return "NDOS";
-    for (int i = 1; i <= nNameLength; i++)
-        if (name[i] < 0x20 || name[i] > 0x7E)
-            return "NDOS";
-    return std::string(name + 1, nNameLength);
-}
-
 void WriteLine(HANDLE hReport, const char* pszFormat, const char* a, const char* b, const char* c)
 {
     char sz[128];
@@ -157,15 +133,17 @@ void FloorRun(const std::string& strFolder, const std::string& strReport, HWND h
         do
         {
             std::string strPath = strFolder + "\\" + fd.cFileName;
-            HANDLE hImage = ::CreateFileA(strPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-            ::GetFileType(hImage);  // the run reads plain files only
-            LARGE_INTEGER size;
-            ::GetFileSizeEx(hImage, &size);
-            std::string strName = FloorDiskName(hImage, size.QuadPart);
-            ::CloseHandle(hImage);
-            WriteRow(hReport, fd.cFileName, strName.c_str(), std::to_string(size.QuadPart).c_str());
-            nTotal += size.QuadPart;
+            CFile image;
+            ULONGLONG nLength = ((ULONGLONG)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
+            CString strName = "Not found";
+            if (OpenPlainFile(image, strPath.c_str(), CFile::shareExclusive))
+            {
+                nLength = image.GetLength();
+                strName = ReadDiskName(image, nLength);
+            }
+            image.Close();
+            WriteRow(hReport, fd.cFileName, strName, std::to_string(nLength).c_str());
+            nTotal += nLength;
             nListed++;
             if (hWndNotify)
                 ::SendMessageA(hWndNotify, WM_CATALOG_STEP, 0, 0);
@@ -265,16 +243,8 @@ UINT RecordEditor(LPCSTR, UINT)
 
 std::string ReadAll(const std::string& strPath)
 {
-    std::string data;
-    FILE* f = fopen(strPath.c_str(), "rb");
-    if (!f)
-        return data;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
-        data.append(buffer, n);
-    fclose(f);
-    return data;
+    std::ifstream file(strPath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 } // namespace

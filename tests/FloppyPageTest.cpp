@@ -95,19 +95,22 @@ protected:
         if (!onPage.m_pCatalogThread)
             return condition();
         HANDLE hThread = onPage.m_pCatalogThread->m_hThread;
-        for (DWORD nStart = ::GetTickCount(); !condition(); PumpMessages())
+        DWORD nStart = ::GetTickCount();
+        while (!condition())
+        {
             if (::GetTickCount() - nStart > 20000
                 || ::MsgWaitForMultipleObjects(1, &hThread, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0)
                 return condition();
+            PumpMessages();
+        }
         return TRUE;
     }
     // Handles the run's messages until its thread has ended
-    void FinishCatalog(const CFloppyPage* pOnPage = nullptr)
+    void FinishCatalog()
     {
-        const CFloppyPage& onPage = pOnPage ? *pOnPage : page;
-        ASSERT_NE(nullptr, onPage.m_pCatalogThread);
-        RunCatalogUntil([]() { return false; }, onPage);
-        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(onPage.m_pCatalogThread->m_hThread, 0));
+        ASSERT_NE(nullptr, page.m_pCatalogThread);
+        RunCatalogUntil([]() { return false; }, page);
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(page.m_pCatalogThread->m_hThread, 0));
     }
     void StartCatalog(CPromptRecorder& prompts, const CString& strReport, const CString& strImage)
     {
