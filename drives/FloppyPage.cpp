@@ -10,9 +10,8 @@ static const LPCSTR s_pszColumns[] = { "Device", "Name", "Path" };
 
 // The progress bar paints itself anew, at once, each time it moves: a move
 // per image would cost the window more than the run's own work on the image.
-// Over a large folder the bar moves every few images, about as many times as
-// it is pixels wide.
-enum { PROGRESS_MOVES = 200 };
+// Over a large folder the bar moves every few images, a hundred times or so.
+enum { PROGRESS_MOVES = 100 };
 
 BEGIN_MESSAGE_MAP(CFloppyPage, CDriveListPage)
     ON_MESSAGE(WM_CATALOG_BEGIN, OnCatalogBegin)
