@@ -164,6 +164,8 @@ TEST(Startup, ButtonFaceComesFromTheColoursElseFromTheScheme)
         COLORREF crColor = UNSET;
         EXPECT_EQ(c.bFound, CMainDlg::ReadButtonFaceColor(root.Key(), crColor)) << nCase;
         EXPECT_EQ(c.crColor, crColor) << nCase;
+        // Without either source the system's button face, never black
+        EXPECT_EQ(c.bFound ? c.crColor : ::GetSysColor(COLOR_BTNFACE), CMainDlg::ButtonFaceColor(root.Key())) << nCase;
     }
 }
 
