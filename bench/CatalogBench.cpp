@@ -19,6 +19,7 @@
 #include "framework/Prompt.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -252,7 +254,7 @@ std::string ReadAll(const std::string& strPath)
 int main(int argc, char** argv)
 {
     const int nImages = argc > 1 ? atoi(argv[1]) : 10000;
-    const int nRounds = argc > 2 ? atoi(argv[2]) : 3;
+    const int nRounds = argc > 2 ? atoi(argv[2]) : 5;
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES };
     ::InitCommonControlsEx(&icc);
 
@@ -300,6 +302,9 @@ int main(int argc, char** argv)
     s_strImagePath = strFolder + "\\" + ImageName(0);
 
     double dBare = 1e9, dProtocol = 1e9, dRun = 1e9, dWorstProtocol = 0, dWorstRun = 0;
+    // The run against the protocol floor measured just before it: on a busy
+    // machine, the median of these moves less than the ratio of the bests.
+    std::vector<double> roundRatios;
     BOOL bIdentical = TRUE;
     for (int nRound = 0; nRound < nRounds; nRound++)
     {
@@ -344,12 +349,15 @@ int main(int argc, char** argv)
         dBare = std::min(dBare, dRoundBare);
         dProtocol = std::min(dProtocol, dRoundProtocol);
         dRun = std::min(dRun, dRoundRun);
+        roundRatios.push_back(dRoundRun / dRoundProtocol);
     }
 
     printf("catalog of %d images, best of %d rounds:\n", nImages, nRounds);
     printf("  run            %6.2f s\n", dRun);
     printf("  bare floor     %6.2f s   run / bare floor     %.2f\n", dBare, dRun / dBare);
-    printf("  protocol floor %6.2f s   run / protocol floor %.2f (target at most 1.20)\n", dProtocol, dRun / dProtocol);
+    std::sort(roundRatios.begin(), roundRatios.end());
+    printf("  protocol floor %6.2f s   run / protocol floor %.2f, median of the rounds %.2f (target at most 1.20)\n",
+           dProtocol, dRun / dProtocol, roundRatios[roundRatios.size() / 2]);
     printf("  slowest answer of the window: %.1f ms during the run, %.1f ms during the protocol floor (target at most 50 ms)\n",
            dWorstRun * 1000, dWorstProtocol * 1000);
     printf("  report byte-identical to the floors' reports: %s\n", bIdentical ? "yes" : "NO");
