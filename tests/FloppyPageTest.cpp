@@ -58,13 +58,13 @@ protected:
         s_editorCommands.clear();
         s_strCatalogLog.clear();
         CCatalogThread::s_pfnStartEditor = RecordEditor;
-        m_hLogHook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, LogCatalogMessages, nullptr, ::GetCurrentThreadId());
         CPageFixture::SetUp();
     }
     void TearDown() override
     {
         host.DestroyWindow();
-        ::UnhookWindowsHookEx(m_hLogHook);
+        if (m_hLogHook)
+            ::UnhookWindowsHookEx(m_hLogHook);
         if (s_hReleaseEditor)
         {
             ::SetEvent(s_hReleaseEditor);
@@ -73,6 +73,13 @@ protected:
             ::CloseHandle(s_hEditorEntered);
             s_hReleaseEditor = s_hEditorEntered = nullptr;
         }
+    }
+    // Records the catalog messages from now on (in s_strCatalogLog). The hook
+    // slows every message of the thread down, so only the tests that read the
+    // record set it.
+    void LogCatalog()
+    {
+        m_hLogHook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, LogCatalogMessages, nullptr, ::GetCurrentThreadId());
     }
     static CString Key(int nDrive) { return CString("DF") + CString((char)('0' + nDrive)) + "Path"; }
     CString Row(int nRow) const
@@ -274,6 +281,7 @@ TEST_F(FloppyPageTest, StoredFragmentsLoadBackAndEjectIsAChange)
 
 TEST_F(FloppyPageTest, CatalogListsTheFoldersImagesInAReport)
 {
+    LogCatalog();
     CString strFolder = dir.File("Disks");
     ASSERT_TRUE(::CreateDirectoryA(strFolder, nullptr));
     AdfImage workbench, longName, shortImage;
@@ -321,6 +329,7 @@ TEST_F(FloppyPageTest, CatalogListsTheFoldersImagesInAReport)
 
 TEST_F(FloppyPageTest, CatalogRunsThatListNothing)
 {
+    LogCatalog();
     CString strImages = dir.File("Images"), strEmpty = dir.File("Empty");
     ASSERT_TRUE(::CreateDirectoryA(strImages, nullptr));
     ASSERT_TRUE(::CreateDirectoryA(strEmpty, nullptr));
@@ -391,6 +400,7 @@ TEST_F(FloppyPageTest, CatalogOfADriveRoot)
 // images, and at the last one.
 TEST_F(FloppyPageTest, CatalogProgressOfALargeFolder)
 {
+    LogCatalog();
     const int nImages = 201;
     for (int i = 0; i < nImages; i++)
         ASSERT_TRUE(MakeMarkedFile(dir.File(("Disk" + std::to_string(1000 + i) + ".adf").c_str()), 1000, {}));
@@ -407,6 +417,7 @@ TEST_F(FloppyPageTest, CatalogProgressOfALargeFolder)
 // finishes its report, and a window made for the page later shows it.
 TEST_F(FloppyPageTest, CatalogGoesOnWhenItsWindowCloses)
 {
+    LogCatalog();
     const int nImages = 12;
     auto rows = MakeImages(dir.Path(), nImages);
     CPromptRecorder prompts;
