@@ -33,6 +33,13 @@ static CString GetFullPath(const CString& strPath)
     }
 }
 
+static UINT StartEmulator(LPCSTR pszCommandLine, UINT nCmdShow)
+{
+    return ::WinExec(pszCommandLine, nCmdShow);
+}
+
+CLauncherApp::EmulatorStarter CLauncherApp::s_pfnStartEmulator = StartEmulator;
+
 CString CLauncherApp::FolderOf(const CString& strPath)
 {
     int nSlash = strPath.ReverseFind('\\');
@@ -83,7 +90,7 @@ void CLauncherApp::LaunchEmulator()
     CString strCommand = GetShortPath(strEmulatorPath, TRUE);
     if (strCommand.Find(' ') >= 0)
         strCommand = "\"" + strCommand + "\"";
-    ::WinExec(strCommand, SW_SHOW);
+    s_pfnStartEmulator(strCommand, SW_SHOW);
 }
 
 // A pipe or a device opens like a file, but a read from it can wait forever.

@@ -254,5 +254,5 @@ void CLauncherApp::OfferToSave(CWnd& owner)
 
 CLauncherApp* GetLauncherApp()
 {
-    return static_cast<CLauncherApp*>(AfxGetApp());
+    return dynamic_cast<CLauncherApp*>(AfxGetApp());
 }

@@ -86,6 +86,9 @@ public:
     // folder, not its root.
     static CString FolderOf(const CString& strPath);
     void LaunchEmulator();
+    // Starts the emulator on a command line; WinExec unless replaced
+    typedef UINT (*EmulatorStarter)(LPCSTR pszCommandLine, UINT nCmdShow);
+    static EmulatorStarter s_pfnStartEmulator;
     CString GetEmulatorType(CString strPath);
     CString GetShortPath(CString strPath, BOOL bShortName);
     CString GetDiskName(CString strPath);

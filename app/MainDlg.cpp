@@ -41,7 +41,7 @@ BOOL CMainDlg::OnInitDialog()
     CLauncherApp& app = *GetLauncherApp();
     CString strStyle(app.m_lpCmdLine);
     strStyle.Trim();
-    ReadButtonFaceColor(HKEY_CURRENT_USER, app.m_crButtonFace);
+    app.m_crButtonFace = ButtonFaceColor(HKEY_CURRENT_USER);
 
     for (;;)
     {
@@ -79,6 +79,16 @@ CDialog* CMainDlg::NewLauncher(const CString& strStyle, BOOL& bModern)
     if (strStyle == "2")
         return new CListLauncherDlg();
     return new CTabLauncherDlg();
+}
+
+COLORREF CMainDlg::ButtonFaceColor(HKEY hKeyRoot)
+{
+    // Without a colour scheme in the registry, the system's own button face:
+    // black would draw the next launcher window black on black.
+    COLORREF crColor = 0;
+    if (!ReadButtonFaceColor(hKeyRoot, crColor))
+        crColor = ::GetSysColor(COLOR_BTNFACE);
+    return crColor;
 }
 
 BOOL CMainDlg::ReadButtonFaceColor(HKEY hKeyRoot, COLORREF& crColor)

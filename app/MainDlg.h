@@ -12,6 +12,8 @@ public:
     HICON m_hIcon;
 
 // Button-face colour of the desktop's colour scheme, read from the registry
+    // The colour of the scheme under hKeyRoot, or the system's button face
+    static COLORREF ButtonFaceColor(HKEY hKeyRoot);
     // Both sources in turn under hKeyRoot (HKEY_CURRENT_USER for the program);
     // FALSE when neither gives a colour, and crColor is left as it was
     static BOOL ReadButtonFaceColor(HKEY hKeyRoot, COLORREF& crColor);

@@ -19,11 +19,6 @@ public:
 
 class CButton : public CWnd
 {
-public:
-    // BM_GETCHECK
-    int GetCheck() const { return (int)SendMessage(BM_GETCHECK); }
-    // BM_SETCHECK
-    void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, nCheck); }
 };
 
 class CEdit : public CWnd
@@ -55,8 +50,6 @@ public:
     int InsertString(int nIndex, LPCSTR psz) { return (int)SendMessage(CB_INSERTSTRING, nIndex, (LPARAM)psz); }
     // CB_SELECTSTRING: first entry after nStartAfter that begins with psz, case-insensitive
     int SelectString(int nStartAfter, LPCSTR psz) { return (int)SendMessage(CB_SELECTSTRING, nStartAfter, (LPARAM)psz); }
-    // CB_RESETCONTENT
-    void ResetContent() { SendMessage(CB_RESETCONTENT); }
 };
 
 class CListBox : public CWnd
@@ -79,8 +72,6 @@ public:
     int DeleteString(UINT nIndex) { return (int)SendMessage(LB_DELETESTRING, nIndex); }
     // LB_SELECTSTRING: first entry after nStartAfter that begins with psz, case-insensitive
     int SelectString(int nStartAfter, LPCSTR psz) { return (int)SendMessage(LB_SELECTSTRING, nStartAfter, (LPARAM)psz); }
-    // LB_RESETCONTENT
-    void ResetContent() { SendMessage(LB_RESETCONTENT); }
 };
 
 class CSliderCtrl : public CWnd
@@ -91,8 +82,6 @@ public:
     int GetPos() const { return (int)SendMessage(TBM_GETPOS); }
     // TBM_SETPOS; the trackbar keeps the position within its range
     void SetPos(int nPos) { SendMessage(TBM_SETPOS, TRUE, nPos); }
-    // TBM_GETRANGEMIN
-    int GetRangeMin() const { return (int)SendMessage(TBM_GETRANGEMIN); }
     // TBM_GETRANGEMAX
     int GetRangeMax() const { return (int)SendMessage(TBM_GETRANGEMAX); }
     // TBM_SETRANGEMIN + TBM_SETRANGEMAX

@@ -137,6 +137,29 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
     return FALSE;
 }
 
+// A dialog procedure returns the result of these messages itself; for every
+// other message the result goes into DWLP_MSGRESULT.
+static BOOL ReturnsResultDirectly(UINT message)
+{
+    switch (message)
+    {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+    case WM_INITDIALOG:
+        return TRUE;
+    }
+    return FALSE;
+}
+
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     CDialog* pDlg;
@@ -157,7 +180,17 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         if (message == WM_INITDIALOG)
             return pDlg->OnInitDialog();
 
-        // Dialog colours set by the application apply to every dialog and its statics.
+        LRESULT lResult = 0;
+        if (pDlg->OnWndMsg(message, wParam, lParam, &lResult))
+        {
+            if (ReturnsResultDirectly(message))
+                return (INT_PTR)lResult;
+            ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
+            return TRUE;
+        }
+
+        // Dialog colours set by the application apply to every dialog and its
+        // statics that do not choose their own.
         CWinApp* pApp = AfxGetApp();
         if (pApp && pApp->GetDialogBkBrush()
             && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN))
@@ -166,16 +199,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
             ::SetTextColor((HDC)wParam, pApp->GetDialogTextColor());
             return (INT_PTR)pApp->GetDialogBkBrush();
         }
-
-        LRESULT lResult = 0;
-        if (!pDlg->OnWndMsg(message, wParam, lParam, &lResult))
-        {
-            if (message == WM_NCDESTROY)
-                pDlg->m_hWnd = nullptr;
-            return FALSE;
-        }
-        ::SetWindowLongPtrA(hWnd, DWLP_MSGRESULT, lResult);
-        return TRUE;
+        if (message == WM_NCDESTROY)
+            pDlg->m_hWnd = nullptr;
+        return FALSE;
     }
     catch (...)
     {
@@ -212,7 +238,7 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    BOOL bDropDownList = (::GetWindowLongA(hWndCtrl, GWL_STYLE) & 0x3) == CBS_DROPDOWNLIST;
+    BOOL bDropDownList = (::GetWindowLongA(hWndCtrl, GWL_STYLE) & CBS_TYPEMASK) == CBS_DROPDOWNLIST;
     if (pDX->m_bSaveAndValidate)
     {
         if (!bDropDownList)

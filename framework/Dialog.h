@@ -79,9 +79,8 @@ protected: \
     { WM_COMMAND, (UINT)(code), (UINT)(id), AfxSig_v, AfxMsgFn(static_cast<void (CDialog::*)()>(&ThisClass::memberFxn)) },
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND_CODE(BN_CLICKED, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_COMMAND_CODE(EN_CHANGE, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(CBN_SELCHANGE, id, memberFxn)
-#define ON_LBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(LBN_SELCHANGE, id, memberFxn)
+#define ON_CBN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(CBN_KILLFOCUS, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_COMMAND_CODE(LBN_DBLCLK, id, memberFxn)
 #define ON_MESSAGE(message, memberFxn) \
     { (UINT)(message), 0, 0, AfxSig_lwl, AfxMsgFn(static_cast<LRESULT (CDialog::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn)) },
@@ -106,7 +105,6 @@ public:
     void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
     // Exchanges every bound member with its control; TRUE reads the controls
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-    UINT GetDialogTemplateID() const { return m_nIDTemplate; }
 
 // Overridables
     virtual BOOL OnInitDialog();
@@ -148,6 +146,9 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 // Check state of a check box or radio button
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+// The style bits that tell a simple combo box, a drop-down combo and a drop-down list apart
+const DWORD CBS_TYPEMASK = CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST;
+
 // Combo box text: the selected entry of a drop-down list, the edit text of a
 // drop-down combo; towards the control, CB_SELECTSTRING picks the first entry
 // that begins with the text, and a drop-down combo also shows the text as typed

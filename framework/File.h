@@ -41,7 +41,6 @@ public:
     DWORD GetFileType() const { return ::GetFileType(m_hFile); }
     // CloseHandle
     void Close();
-    BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
 
 protected:
     HANDLE m_hFile = INVALID_HANDLE_VALUE;

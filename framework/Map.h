@@ -25,8 +25,6 @@ public:
 // Operations
     // Look-up that inserts the key with an empty value when it is missing
     CString& operator[](LPCSTR key) { return m_map[key]; }
-    void SetAt(LPCSTR key, LPCSTR newValue) { m_map[key] = newValue; }
-    BOOL RemoveKey(LPCSTR key) { return m_map.erase(key) > 0; }
     void RemoveAll() { m_map.clear(); }
 
 private:

@@ -18,15 +18,11 @@ public:
     int GetLength() const { return (int)m_str.size(); }
     BOOL IsEmpty() const { return m_str.empty(); }
     void Empty() { m_str.clear(); }
-    char GetAt(int nIndex) const { return m_str[nIndex]; }
     char operator[](int nIndex) const { return m_str[nIndex]; }
     operator LPCSTR() const { return m_str.c_str(); }
-    LPCSTR GetString() const { return m_str.c_str(); }
     const std::string& str() const { return m_str; }
 
 // Comparison
-    int Compare(LPCSTR psz) const { return m_str.compare(psz ? psz : ""); }
-    int CompareNoCase(LPCSTR psz) const { return lstrcmpiA(m_str.c_str(), psz ? psz : ""); }
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend bool operator==(const CString& a, LPCSTR b) { return a.m_str == (b ? b : ""); }
     friend bool operator==(LPCSTR a, const CString& b) { return b == a; }
@@ -57,8 +53,6 @@ public:
 
 // Formatting and editing
     void Format(LPCSTR pszFormat, ...);
-    void MakeUpper() { CharUpperBuffA(&m_str[0], (DWORD)m_str.size()); }
-    void MakeLower() { CharLowerBuffA(&m_str[0], (DWORD)m_str.size()); }
     int Replace(char chOld, char chNew);
     void TrimLeft();
     void TrimRight();

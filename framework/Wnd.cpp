@@ -1,7 +1,17 @@
 #include "Wnd.h"
 #include "Prompt.h"
 
-static CWinApp* s_pApp = nullptr;
+#include <algorithm>
+#include <vector>
+
+// The application objects alive, oldest first; the newest is the current one,
+// so a test can make its own while the program has its global instance, and
+// the one before it is current again once it is gone.
+static std::vector<CWinApp*>& LiveApps()
+{
+    static std::vector<CWinApp*> s_apps;
+    return s_apps;
+}
 
 CPrompt::MessageBoxResponder CPrompt::s_pfnMessageBox = nullptr;
 CPrompt::FileDialogResponder CPrompt::s_pfnFileDialog = nullptr;
@@ -27,9 +37,7 @@ int CWnd::MessageBox(LPCSTR pszText, LPCSTR pszCaption, UINT nType)
 
 CWinApp::CWinApp()
 {
-    // The most recently constructed application object is the current one,
-    // so a test can make its own while the program has its global instance.
-    s_pApp = this;
+    LiveApps().push_back(this);
     m_hInstance = ::GetModuleHandleA(nullptr);
 }
 
@@ -37,8 +45,8 @@ CWinApp::~CWinApp()
 {
     if (m_hbrDlgBk)
         ::DeleteObject(m_hbrDlgBk);
-    if (s_pApp == this)
-        s_pApp = nullptr;
+    std::vector<CWinApp*>& apps = LiveApps();
+    apps.erase(std::remove(apps.begin(), apps.end(), this), apps.end());
 }
 
 int CWinApp::Run()
@@ -63,12 +71,14 @@ void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)
 
 CWinApp* AfxGetApp()
 {
-    return s_pApp;
+    const std::vector<CWinApp*>& apps = LiveApps();
+    return apps.empty() ? nullptr : apps.back();
 }
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    return s_pApp ? s_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
+    CWinApp* pApp = AfxGetApp();
+    return pApp ? pApp->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine)

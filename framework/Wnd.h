@@ -15,7 +15,6 @@ public:
     virtual ~CWnd() {}
 
     operator HWND() const { return m_hWnd; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // Binds the wrapper to an existing window. Controls that must see their
     // own messages first (the notifying slider) subclass the window here.

@@ -16,21 +16,13 @@ public:
     CButton m_btnLeave;
     CStatic m_staticPageArea;
     CListCtrl m_listCtrl;
-    HICON m_hIcon;
-
-// Operations
-    // Hides every page, then shows the one of that index
-    void ShowPage(int nPage);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnClickList(NMHDR* pNMHDR, LRESULT* pResult);
     void OnKeydownList(NMHDR* pNMHDR, LRESULT* pResult);
-    LRESULT OnSyncList(WPARAM wParam, LPARAM lParam);
+    void SelectShownPage() override;
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    int m_nShownPage = -1;
 };

@@ -4,9 +4,8 @@
 #include "res/resource.h"
 
 CModernLauncherDlg::CModernLauncherDlg(CWnd* pParent)
-    : CLauncherDlg(IDD_MODERN_LAUNCHER, pParent)
+    : CLauncherDlg(IDD_MODERN_LAUNCHER, IDC_MODERN_PAGE_AREA, pParent)
 {
-    m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
 
 void CModernLauncherDlg::DoDataExchange(CDataExchange* pDX)
@@ -36,25 +35,14 @@ END_MESSAGE_MAP()
 
 BOOL CModernLauncherDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
-
-    CreatePages(m_staticPageArea);
+    CLauncherDlg::OnInitDialog();
 
     for (int k = 0; k < BUTTON_COUNT; k++)
         m_buttons[k].AutoLoad(IDC_MODERN_EMULATOR + k, this);
 
-    ShowPage(0);
+    ShowPage(CLauncherApp::PAGE_EMULATOR);
     GetLauncherApp()->LoadConfig();
     return TRUE;
-}
-
-void CModernLauncherDlg::ShowPage(int nPage)
-{
-    if (nPage < 0 || nPage >= CLauncherApp::PAGE_COUNT)
-        return;
-    ShowOnlyPage(GetLauncherApp()->m_pPages[nPage]);
 }
 
 // The window draws nothing of its own; the pages and the buttons cover it.

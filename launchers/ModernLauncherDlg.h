@@ -4,39 +4,35 @@
 
 #include "framework/BitmapButton.h"
 #include "framework/Controls.h"
+#include "app/LauncherApp.h"
 #include "launchers/LauncherDlg.h"
 
 class CModernLauncherDlg : public CLauncherDlg
 {
 public:
     // Twelve page buttons in page order, then Leave and Launch
-    enum { BUTTON_COUNT = 14, BUTTON_LEAVE = 12, BUTTON_LAUNCH = 13 };
+    enum { BUTTON_LEAVE = CLauncherApp::PAGE_COUNT, BUTTON_LAUNCH, BUTTON_COUNT };
 
     explicit CModernLauncherDlg(CWnd* pParent = nullptr);
 
     CBitmapButton m_buttons[BUTTON_COUNT];
     CStatic m_staticPageArea;
-    HICON m_hIcon;
-
-// Operations
-    // Hides every page, then shows the one of that index
-    void ShowPage(int nPage);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnEmulator() { ShowPage(0); }
-    void OnKickstart() { ShowPage(1); }
-    void OnVideo() { ShowPage(2); }
-    void OnMemory() { ShowPage(3); }
-    void OnHardDisk() { ShowPage(4); }
-    void OnFloppy() { ShowPage(5); }
-    void OnJoystick() { ShowPage(6); }
-    void OnSound() { ShowPage(7); }
-    void OnKeyboard() { ShowPage(8); }
-    void OnMisc() { ShowPage(9); }
-    void OnConfig() { ShowPage(10); }
-    void OnInfo() { ShowPage(11); }
+    void OnEmulator() { ShowPage(CLauncherApp::PAGE_EMULATOR); }
+    void OnKickstart() { ShowPage(CLauncherApp::PAGE_KICKSTART); }
+    void OnVideo() { ShowPage(CLauncherApp::PAGE_VIDEO); }
+    void OnMemory() { ShowPage(CLauncherApp::PAGE_MEMORY); }
+    void OnHardDisk() { ShowPage(CLauncherApp::PAGE_HARDDISK); }
+    void OnFloppy() { ShowPage(CLauncherApp::PAGE_FLOPPY); }
+    void OnJoystick() { ShowPage(CLauncherApp::PAGE_JOYSTICK); }
+    void OnSound() { ShowPage(CLauncherApp::PAGE_SOUND); }
+    void OnKeyboard() { ShowPage(CLauncherApp::PAGE_KEYBOARD); }
+    void OnMisc() { ShowPage(CLauncherApp::PAGE_MISC); }
+    void OnConfig() { ShowPage(CLauncherApp::PAGE_CONFIG); }
+    void OnInfo() { ShowPage(CLauncherApp::PAGE_INFO); }
     void OnLeave() { Leave(); }
     void OnLaunch() { Launch(); }
     // Enter, Esc and the close box end this window as Leave does: with the

@@ -2,6 +2,7 @@
 // page, in page order, cut into one image list.
 #pragma once
 
+#include "app/LauncherApp.h"
 #include "framework/CommonControls.h"
 
 enum
@@ -13,7 +14,7 @@ enum
 const COLORREF PAGE_ICON_MASK = RGB(254, 254, 254);
 
 // The bitmap of each page's icon, by page index
-extern const UINT PAGE_ICON_BITMAPS[12];
+extern const UINT PAGE_ICON_BITMAPS[CLauncherApp::PAGE_COUNT];
 
 // Puts the icon of page nPage into the image list, pages taken in order: page 0
 // creates the list from its bitmap, every other page adds its own. A missing

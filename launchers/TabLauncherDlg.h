@@ -16,25 +16,19 @@ public:
     CStatic m_staticIcon;
     CStatic m_staticPageArea;
     CTabCtrl m_tabCtrl;
-    HICON m_hIcon;
-
-// Operations
-    // Hides every page, then shows the one of that index with its icon
-    void ShowPage(int nPage);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnClickTab(NMHDR* pNMHDR, LRESULT* pResult);
     void OnKeydownTab(NMHDR* pNMHDR, LRESULT* pResult);
-    LRESULT OnSyncTab(WPARAM wParam, LPARAM lParam);
+    // The page's icon beside the tabs
+    void OnPageShown(int nPage) override;
+    void SelectShownPage() override;
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    void SetPageIcon(int nPage);
-
     // The icon on view in the page icon static; ours to destroy
     HICON m_hPageIcon = nullptr;
-    int m_nShownPage = -1;
 };

@@ -26,6 +26,7 @@ void CInfoPage::DoDataExchange(CDataExchange* pDX)
 {
     CSettingsPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_INFO_STYLE, m_comboStyle);
+    DDX_Control(pDX, IDC_INFO_DOS_EMULATOR_PATH, m_editDosEmulatorPath);
     DDX_Text(pDX, IDC_INFO_DOS_EMULATOR_PATH, m_strDosEmulatorPath);
 }
 
@@ -41,7 +42,7 @@ BOOL CInfoPage::OnInitDialog()
 
     m_strDosEmulatorPath = app.ReadProfileString("ConfigList", "DosEmulatorPath", "", DOS_EMULATOR_PATH_MAX + 1);
     // A longer path would not read back whole.
-    ::SendDlgItemMessageA(m_hWnd, IDC_INFO_DOS_EMULATOR_PATH, EM_LIMITTEXT, DOS_EMULATOR_PATH_MAX, 0);
+    m_editDosEmulatorPath.LimitText(DOS_EMULATOR_PATH_MAX);
     UpdateData(FALSE);
     return TRUE;
 }

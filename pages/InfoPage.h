@@ -19,6 +19,7 @@ public:
     CString GetPageName() override { return "Info"; }
 
     CComboBox m_comboStyle;
+    CEdit m_editDosEmulatorPath;
     CString m_strDosEmulatorPath;
 
 protected:

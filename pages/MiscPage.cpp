@@ -3,10 +3,14 @@
 #include "app/LauncherApp.h"
 #include "res/resource.h"
 
-// The page's profile and option-map keys, in the order they are entered and saved
-static LPCSTR const s_pszKeys[] = { "Debugger", "IllegalInstructions", "Accuracy", "32BitBlits", "ImmediateBlits",
-                                    "SystemClock" };
-enum { KEY_DEBUGGER, KEY_ILLEGAL_INSTRUCTIONS, KEY_ACCURACY, KEY_32BIT_BLITS, KEY_IMMEDIATE_BLITS, KEY_SYSTEM_CLOCK };
+// The page's profile and option-map keys, in the order they are entered and
+// saved, so also the order in which a new section receives them
+static LPCSTR const s_pszKeys[] = { "Debugger", "IllegalInstructions", "Accuracy", "SystemClock", "32BitBlits",
+                                    "ImmediateBlits" };
+enum { KEY_DEBUGGER, KEY_ILLEGAL_INSTRUCTIONS, KEY_ACCURACY, KEY_SYSTEM_CLOCK, KEY_32BIT_BLITS, KEY_IMMEDIATE_BLITS };
+// The emulator takes the system clock last, and only the Win32 build takes it.
+static const int s_nAppendOrder[] = { KEY_DEBUGGER, KEY_ILLEGAL_INSTRUCTIONS, KEY_ACCURACY, KEY_32BIT_BLITS,
+                                      KEY_IMMEDIATE_BLITS };
 
 // The system clock's fragment for each entry of its list, in list order
 static LPCSTR const s_pszClockFragments[] = {
@@ -105,28 +109,32 @@ void CMiscPage::SaveToProfile()
 void CMiscPage::UpdateOptions()
 {
     CString strFragments[SETTING_COUNT];
-    int nCount = BuildFragments(strFragments);
-    for (int i = 0; i < nCount; i++)
-        App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
+    BOOL bClock = BuildFragments(strFragments);
+    for (int i = 0; i < SETTING_COUNT; i++)
+        if (i != KEY_SYSTEM_CLOCK || bClock)
+            App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
 }
 
 BOOL CMiscPage::IsModified()
 {
     CString strFragments[SETTING_COUNT];
-    int nCount = BuildFragments(strFragments);
-    return DiffersFromOptions(s_pszKeys, strFragments, nCount);
+    BOOL bClock = BuildFragments(strFragments);
+    for (int i = 0; i < SETTING_COUNT; i++)
+        if ((i != KEY_SYSTEM_CLOCK || bClock) && strFragments[i] != OptionValue(s_pszKeys[i]))
+            return TRUE;
+    return FALSE;
 }
 
 void CMiscPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
 {
-    for (int i = 0; i < KEY_SYSTEM_CLOCK; i++)
-        AppendOption(strLine, pszSeparator, s_pszKeys[i]);
+    for (int nKey : s_nAppendOrder)
+        AppendOption(strLine, pszSeparator, s_pszKeys[nKey]);
     // The DOS build has no host clock to follow.
     if (OptionValue("EmulatorType") == "WIN32")
         AppendOption(strLine, pszSeparator, s_pszKeys[KEY_SYSTEM_CLOCK]);
 }
 
-int CMiscPage::BuildFragments(CString strFragments[SETTING_COUNT])
+BOOL CMiscPage::BuildFragments(CString strFragments[SETTING_COUNT])
 {
     UpdateData(TRUE);
 
@@ -138,7 +146,7 @@ int CMiscPage::BuildFragments(CString strFragments[SETTING_COUNT])
 
     int nClock = m_comboSystemClock.GetCurSel();
     if (nClock < 0 || nClock >= s_nClockEntries)
-        return KEY_SYSTEM_CLOCK;
+        return FALSE;
     strFragments[KEY_SYSTEM_CLOCK] = s_pszClockFragments[nClock];
-    return SETTING_COUNT;
+    return TRUE;
 }

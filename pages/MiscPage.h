@@ -26,9 +26,8 @@ protected:
 private:
     enum { SETTING_COUNT = 6 };
     // The fragments the controls stand for, in the order of the page's keys;
-    // the number of them that the controls give (the system clock, last,
-    // only while an entry is selected)
-    int BuildFragments(CString strFragments[SETTING_COUNT]);
+    // FALSE when no clock entry is selected and the clock has no fragment
+    BOOL BuildFragments(CString strFragments[SETTING_COUNT]);
 
     CComboBox m_comboSystemClock;
     CSliderCtrl m_sliderAccuracy;

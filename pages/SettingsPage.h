@@ -49,16 +49,3 @@ protected:
     // TRUE at the first fragment that differs from the option map's value of its key
     static BOOL DiffersFromOptions(const LPCSTR* ppszKeys, const CString* pFragments, int nCount);
 };
-
-// The pages not yet built: only a template id, a name and the base behaviour.
-class CPlainPage : public CSettingsPage
-{
-public:
-    CPlainPage(UINT nIDTemplate, LPCSTR pszName) : CSettingsPage(nIDTemplate), m_strName(pszName) {}
-
-    UINT GetTemplateID() override { return m_nIDTemplate; }
-    CString GetPageName() override { return m_strName; }
-
-private:
-    CString m_strName;
-};

@@ -73,7 +73,13 @@ void CSoundPage::LoadFromProfile()
         nIndex = -1;
     m_comboSoundEmulation.SetCurSel(nIndex);
 
-    m_comboSoundBits.SelectString(-1, FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_BITS])));
+    // Every entry begins with the empty text, but Wine's list finds no entry
+    // for it: the first entry is the one.
+    CString strBits = FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_BITS]));
+    if (strBits.IsEmpty())
+        m_comboSoundBits.SetCurSel(0);
+    else
+        m_comboSoundBits.SelectString(-1, strBits);
     m_strFrequency = FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_FREQUENCY]));
     m_strBufferSize = FragmentValue(app.ReadConfigValue(s_pszKeys[KEY_BUFFER]));
 

@@ -7,6 +7,43 @@
 static LPCSTR const s_pszKeys[] = { "Video", "Video1081Emulation", "VideoDesktopWindow", "FrameRate" };
 enum { KEY_VIDEO, KEY_1081_EMULATION, KEY_DESKTOP_WINDOW, KEY_FRAME_RATE };
 
+// The resolution of a screen mode as the emulator reads it, "width:height":
+// a text with a colon as it stands, "width x height" as resolutions are
+// usually written with the colon in the x's place, and "" for any other text.
+static CString ReadableResolution(const CString& strTyped)
+{
+    if (strTyped.Find(':') >= 0)
+        return strTyped;
+    CString strText = strTyped;
+    strText.Trim();
+    int nLength = strText.GetLength();
+    int nX = 0;
+    while (nX < nLength && strText[nX] >= '0' && strText[nX] <= '9')
+        nX++;
+    CString strWidth = strText.Left(nX);
+    CString strRest = strText.Mid(nX);
+    strRest.TrimLeft();
+    if (strWidth.IsEmpty() || strRest.IsEmpty() || (strRest[0] != 'x' && strRest[0] != 'X'))
+        return "";
+    CString strHeight = strRest.Mid(1);
+    strHeight.TrimLeft();
+    for (int i = 0; i < strHeight.GetLength(); i++)
+        if (strHeight[i] < '0' || strHeight[i] > '9')
+            return "";
+    if (strHeight.IsEmpty())
+        return "";
+    return strWidth + ":" + strHeight;
+}
+
+// The resolution of a stored "-O width:height:flags" fragment: the part between
+// the option and the last colon.
+static CString StoredResolution(const CString& strVideo)
+{
+    int nFirst = strVideo.Find(':');
+    int nLast = strVideo.ReverseFind(':');
+    return strVideo.Mid(3, nFirst - 3) + ":" + strVideo.Mid(nFirst + 1, nLast - nFirst - 1);
+}
+
 CVideoPage::CVideoPage() : CSettingsPage(IDD_VIDEO_PAGE)
 {
 }
@@ -28,6 +65,7 @@ void CVideoPage::DoDataExchange(CDataExchange* pDX)
 
 BEGIN_MESSAGE_MAP(CVideoPage, CSettingsPage)
     ON_MESSAGE(WM_SLIDERCHANGE, OnSliderMoved)
+    ON_CBN_KILLFOCUS(IDC_VIDEO_RESOLUTION, OnKillfocusResolution)
 END_MESSAGE_MAP()
 
 BOOL CVideoPage::OnInitDialog()
@@ -36,7 +74,7 @@ BOOL CVideoPage::OnInitDialog()
 
     m_b1081Emulation = FALSE;
     m_bDesktopWindow = TRUE;
-    m_strResolution = "800:600";
+    m_strResolution = DEFAULT_RESOLUTION;
     m_bCenterHorizontally = TRUE;
     m_bCenterVertically = TRUE;
     m_bDoubleHeight = TRUE;
@@ -48,7 +86,7 @@ BOOL CVideoPage::OnInitDialog()
     m_sliderFrameRate.SetNotifyID(SLIDER_FRAME_RATE);
 
     CMapStringToString& mapOptions = App().m_mapOptions;
-    mapOptions[s_pszKeys[KEY_VIDEO]] = "-O 800:600:dxy";
+    mapOptions[s_pszKeys[KEY_VIDEO]] = CString("-O ") + DEFAULT_RESOLUTION + ":dxy";
     mapOptions[s_pszKeys[KEY_1081_EMULATION]] = "";
     mapOptions[s_pszKeys[KEY_DESKTOP_WINDOW]] = "-W";
     mapOptions[s_pszKeys[KEY_FRAME_RATE]] = "-f 1";
@@ -84,9 +122,8 @@ void CVideoPage::LoadFromProfile()
     // "-O 800:600:dxy": the resolution lies between the option and the last
     // colon, the display flags after it.
     CString strVideo = app.ReadConfigValue(s_pszKeys[KEY_VIDEO]);
-    int nFirst = strVideo.Find(':');
     int nLast = strVideo.ReverseFind(':');
-    m_strResolution = strVideo.Mid(3, nFirst - 3) + ":" + strVideo.Mid(nFirst + 1, nLast - nFirst - 1);
+    m_strResolution = StoredResolution(strVideo);
     // Letters typed into the resolution ("1024x768:") are not flags.
     CString strFlags = nLast >= 0 ? strVideo.Mid(nLast + 1) : CString();
     m_bDoubleHeight = strFlags.Find('d') >= 0;
@@ -136,24 +173,49 @@ void CVideoPage::BuildFragments(CString strFragments[SETTING_COUNT])
 {
     UpdateData(TRUE);
 
-    // A resolution without a colon gives no screen mode at all, so the
-    // emulator keeps its own.
-    if (m_strResolution.Find(':') >= 0)
-    {
-        CString strFlags;
-        if (m_bDoubleHeight)
-            strFlags += 'd';
-        if (m_bCorrectAspect)
-            strFlags += 'c';
-        if (m_bLowRes)
-            strFlags += 'l';
-        if (m_bCenterHorizontally)
-            strFlags += 'x';
-        if (m_bCenterVertically)
-            strFlags += 'y';
-        strFragments[KEY_VIDEO] = "-O " + m_strResolution + ":" + strFlags;
-    }
+    // A configuration without a screen mode cannot be loaded again: a text
+    // that names no resolution keeps the one the screen mode had.
+    CString strResolution = ReadableResolution(m_strResolution);
+    if (strResolution.IsEmpty())
+        strResolution = LastResolution();
+    CString strFlags;
+    if (m_bDoubleHeight)
+        strFlags += 'd';
+    if (m_bCorrectAspect)
+        strFlags += 'c';
+    if (m_bLowRes)
+        strFlags += 'l';
+    if (m_bCenterHorizontally)
+        strFlags += 'x';
+    if (m_bCenterVertically)
+        strFlags += 'y';
+    strFragments[KEY_VIDEO] = "-O " + strResolution + ":" + strFlags;
     strFragments[KEY_1081_EMULATION] = m_b1081Emulation ? "-X" : "";
     strFragments[KEY_DESKTOP_WINDOW] = m_bDesktopWindow ? "-W" : "";
     strFragments[KEY_FRAME_RATE].Format("-f %d", m_sliderFrameRate.GetPos());
+}
+
+CString CVideoPage::LastResolution() const
+{
+    CString strVideo = OptionValue(s_pszKeys[KEY_VIDEO]);
+    return strVideo.IsEmpty() ? CString(DEFAULT_RESOLUTION) : StoredResolution(strVideo);
+}
+
+void CVideoPage::OnKillfocusResolution()
+{
+    UpdateData(TRUE);
+    CString strResolution = ReadableResolution(m_strResolution);
+    if (!strResolution.IsEmpty() && strResolution == m_strResolution)
+        return;
+    if (strResolution.IsEmpty())
+    {
+        CString strText;
+        strText.Format("\"%s\" is not a resolution. Please give it as width:height, for example 800:600.",
+                       (LPCSTR)m_strResolution);
+        MessageBox(strText, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+        strResolution = LastResolution();
+    }
+    // Shown as the emulator will get it
+    m_strResolution = strResolution;
+    UpdateData(FALSE);
 }

@@ -26,10 +26,17 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     LRESULT OnSliderMoved(WPARAM wParam, LPARAM lParam);
+    // Shows a typed resolution as the emulator will get it, or refuses a text
+    // that names none and shows the last resolution again
+    void OnKillfocusResolution();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    static constexpr LPCSTR DEFAULT_RESOLUTION = "800:600";
+    // The resolution of the screen mode in the option map, or the default
+    CString LastResolution() const;
+
     enum { SETTING_COUNT = 4 };
     // The fragments the controls stand for, in the order of the page's keys
     void BuildFragments(CString strFragments[SETTING_COUNT]);

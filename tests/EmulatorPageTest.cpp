@@ -97,7 +97,12 @@ TEST_F(EmulatorPageTest, DetectedKindDecidesSlidersAndCpuOptions)
         EXPECT_EQ(CString(c.bWin32 ? "-w 12\n-P 100" : ""), Appended());
 
         SetSliders(20, 5);
+        // The system clock is for the Win32 build only, like the CPU options.
+        ::SendDlgItemMessageA(app.m_pPages[CLauncherApp::PAGE_MISC]->m_hWnd, IDC_MISC_SYSTEM_CLOCK, CB_SETCURSEL, 10, 0);
         app.SaveConfig();
+        EXPECT_EQ(CString("-G?-r ?-O 800:600:dxy?-W?-f 1?-F 8?-c 4?-s 4?-S 2?-b 8?-R 22050?-B 8192?-L US?-A 3"),
+                  Stored("DosCommandLine"));
+        EXPECT_EQ(CString("-Q 250000"), Stored("SystemClock"));
         EXPECT_EQ(CString("-w 20"), Stored("CpuSpeed"));
         EXPECT_EQ(CString("-P 5"), Stored("CpuPriority"));
         EXPECT_EQ(strExe, Stored("EmulatorPath"));

@@ -7,14 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
-#define IDD_TEST_EXCHANGE 9000
-#define IDC_TEST_LIST 9001
-#define IDC_TEST_COMBO 9002
-#define IDC_TEST_EDIT 9003
-#define IDC_TEST_CHECK 9004
-#define IDC_TEST_BUTTON 9005
+#include "TestResources.h"
 
 namespace {
 
@@ -57,12 +53,16 @@ public:
         DDX_Check(pDX, IDC_TEST_CHECK, m_nCheck);
     }
     void OnButton() { m_nClicks++; }
+    // The dialog manager takes a colour message's brush from the dialog
+    // procedure's own result.
+    LRESULT OnCtlColorEdit(WPARAM, LPARAM) { return (LRESULT)::GetStockObject(GRAY_BRUSH); }
 
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CExchangeDlg, CDialog)
     ON_BN_CLICKED(IDC_TEST_BUTTON, OnButton)
+    ON_MESSAGE(WM_CTLCOLOREDIT, OnCtlColorEdit)
 END_MESSAGE_MAP()
 
 class ExchangeTest : public ::testing::Test
@@ -137,7 +137,7 @@ TEST_F(ExchangeTest, TextAndCheckTravelBothWays)
     EXPECT_EQ(CString(""), dlg.m_strList);
 }
 
-TEST_F(ExchangeTest, MessageMapRoutesAClickToItsHandler)
+TEST_F(ExchangeTest, MessageMapRoutesMessagesAndTheirResults)
 {
     ::SendMessageA(dlg.GetDlgItem(IDC_TEST_BUTTON), BM_CLICK, 0, 0);
     EXPECT_EQ(1, dlg.m_nClicks);
@@ -145,6 +145,29 @@ TEST_F(ExchangeTest, MessageMapRoutesAClickToItsHandler)
     ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_SETFOCUS),
                    (LPARAM)dlg.GetDlgItem(IDC_TEST_BUTTON));
     EXPECT_EQ(1, dlg.m_nClicks);
+
+    HDC hDC = ::GetDC(dlg.m_hWnd);
+    EXPECT_EQ((LRESULT)::GetStockObject(GRAY_BRUSH),
+              ::SendMessageA(dlg.m_hWnd, WM_CTLCOLOREDIT, (WPARAM)hDC, (LPARAM)dlg.GetDlgItem(IDC_TEST_EDIT)));
+    ::ReleaseDC(dlg.m_hWnd, hDC);
+}
+
+// A test's application object is current while it lives; the one made before
+// it is current again afterwards, whatever order they go in.
+TEST(CWinAppTest, TheNewestLivingApplicationIsCurrent)
+{
+    EXPECT_EQ(nullptr, AfxGetApp());
+    auto pOlder = std::make_unique<CTestApp>("older.ini");
+    {
+        CTestApp newer("newer.ini");
+        EXPECT_EQ(&newer, GetLauncherApp());
+    }
+    EXPECT_EQ(pOlder.get(), GetLauncherApp());
+    CWinApp plain;
+    EXPECT_EQ(&plain, AfxGetApp());
+    EXPECT_EQ(nullptr, GetLauncherApp());  // the current one is no launcher application
+    pOlder.reset();
+    EXPECT_EQ(&plain, AfxGetApp());
 }
 
 // The slider's parent records the position the slider had when each
@@ -192,10 +215,6 @@ TEST(NotifySliderCtrl, ReportsThePositionBeforeEachEventReachesTheTrackbar)
     EXPECT_EQ(64, g_reports[0].pos);
     EXPECT_EQ(65, g_reports[1].pos);
     EXPECT_EQ(65, slider.GetPos());
-
-    // The trackbar still clamps by itself.
-    slider.SetPos(500);
-    EXPECT_EQ(256, slider.GetPos());
 
     g_reports.clear();
     ::SendMessageA(hTrackbar, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));

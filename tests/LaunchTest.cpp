@@ -15,8 +15,14 @@
 namespace {
 
 const DWORD LAUNCH_TIMEOUT_MS = 10000;
-// How long a launch that must not happen is given to show itself
-const DWORD NO_LAUNCH_WAIT_MS = 3000;
+
+// The command lines the emulator would have been started with
+std::vector<std::string> s_started;
+UINT RecordStart(LPCSTR pszCommandLine, UINT)
+{
+    s_started.push_back(pszCommandLine);
+    return 33;
+}
 
 // Stands in for a page not built yet: appends its keys as the real page does
 // and, on UpdateOptions, stores what its controls would hold.
@@ -71,6 +77,7 @@ protected:
 
     void TearDown() override
     {
+        CLauncherApp::s_pfnStartEmulator = m_pfnStartEmulator;
         ::SetCurrentDirectoryA(m_szStartDirectory);
         ::SetEnvironmentVariableA(ZOT_STANDIN_EXIT_VARIABLE, nullptr);
     }
@@ -120,6 +127,7 @@ protected:
 
 private:
     char m_szStartDirectory[MAX_PATH] = "";
+    CLauncherApp::EmulatorStarter m_pfnStartEmulator = CLauncherApp::s_pfnStartEmulator;
 };
 
 } // namespace
@@ -247,6 +255,8 @@ TEST_F(LaunchTest, NothingStartedWithoutPathOrOptionsFile)
     ASSERT_TRUE(pHeld->IsLocked());
     app.m_mapOptions["Video"] = "-O 640:480:d";
 
+    s_started.clear();
+    CLauncherApp::s_pfnStartEmulator = RecordStart;
     for (size_t i = 0; i < std::size(cases); i++)
     {
         CString strPath;
@@ -263,13 +273,7 @@ TEST_F(LaunchTest, NothingStartedWithoutPathOrOptionsFile)
     app.LaunchEmulator();
     EXPECT_FALSE(FileExists(dir.File("missing")));
 
-    ::Sleep(NO_LAUNCH_WAIT_MS);
-    for (size_t i = 0; i < std::size(cases); i++)
-    {
-        SCOPED_TRACE(cases[i].pszCase);
-        EXPECT_FALSE(FileExists(folders[i] + "\\" + ZOT_STANDIN_RECEIPT));
-        EXPECT_FALSE(FileExists(folders[i] + "\\" + ZOT_STANDIN_NO_OPTIONS));
-    }
+    EXPECT_EQ(std::vector<std::string>{}, s_started);
     for (LPCSTR pszFolder : { "bare", "empty", "slashes" })
     {
         EXPECT_FALSE(FileExists(dir.File(pszFolder) + "\\.zotrc")) << pszFolder;
@@ -277,6 +281,13 @@ TEST_F(LaunchTest, NothingStartedWithoutPathOrOptionsFile)
     }
     pHeld.reset();
     EXPECT_EQ(strHeldContent, ReadWholeFile(dir.File("held\\zot.rc")));
+
+    // Watched the same way, a launch that may happen is seen.
+    ASSERT_TRUE(::CreateDirectoryA(dir.File("good"), nullptr));
+    ASSERT_TRUE(CopyStandInEmulator(FALSE, dir.File("good\\zot.exe")));
+    SetEmulator(dir.File("good\\zot.exe"), "WIN32");
+    app.LaunchEmulator();
+    EXPECT_EQ(std::vector<std::string>{ std::string(app.GetShortPath(dir.File("good\\zot.exe"), TRUE)) }, s_started);
 }
 
 // tools/test.sh lends the tests a drive letter: KOVANA_TEST_DRIVE names it

@@ -8,32 +8,10 @@
 
 namespace {
 
-const char* const PAGE_NAMES[] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
-                                   "Joystick", "Sound", "Keyboard", "Misc", "Config", "Info" };
-
-class ListLauncher : public ::testing::Test
+class ListLauncher : public CLauncherTest<CListLauncherDlg>
 {
 protected:
-    CTempDir m_dir;
-    CTestApp m_app{ m_dir.File("Kovana.ini") };
-    CPromptRecorder m_prompts;
-    CListLauncherDlg m_dlg;
-
-    ListLauncher() { SaveDefaultConfiguration(m_app, "Work"); }
-
-    ~ListLauncher() override
-    {
-        if (m_dlg.m_hWnd)
-            m_dlg.DestroyWindow();
-    }
-
-    void Open()
-    {
-        m_app.m_pLauncher = &m_dlg;
-        ASSERT_TRUE(m_dlg.Create(IDD_LIST_LAUNCHER, nullptr));
-    }
-
-    int ShownPage() { return ::ShownPage(m_app); }
+    void Open() { CLauncherTest::Open(IDD_LIST_LAUNCHER); }
 
     int SelectedItem() { return m_dlg.m_listCtrl.GetNextItem(-1, LVNI_SELECTED); }
 

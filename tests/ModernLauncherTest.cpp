@@ -15,23 +15,6 @@ namespace {
 const char* const CAPTIONS[] = { "EMUL_",    "KICKSTART_", "VIDEO_", "MEMORY_", "HD_",    "FLOPPY_", "JOYSTICK_",
                                  "SOUND_",   "KEYBOARD_",  "MISC_",  "CONFIG_", "INFO_",  "LEAVE_",  "LAUNCH_" };
 
-// Stands in for the Info page while it lives, and always reports a change
-class CChangedPage : public CPlainPage
-{
-public:
-    explicit CChangedPage(CLauncherApp& app)
-        : CPlainPage(IDD_INFO_PAGE, "Info"), m_app(app), m_pOriginal(app.m_pPages[CLauncherApp::PAGE_INFO])
-    {
-        app.m_pPages[CLauncherApp::PAGE_INFO] = this;
-    }
-    ~CChangedPage() override { m_app.m_pPages[CLauncherApp::PAGE_INFO] = m_pOriginal; }
-    BOOL IsModified() override { return TRUE; }
-
-private:
-    CLauncherApp& m_app;
-    CSettingsPage* m_pOriginal;
-};
-
 // The pixels that draw paints on a 74 by 76 surface
 std::vector<DWORD> Render(const std::function<void(HDC)>& draw)
 {
@@ -64,29 +47,9 @@ std::vector<DWORD> Picture(const CString& strName)
     });
 }
 
-class ModernLauncher : public ::testing::Test
+class ModernLauncher : public CLauncherTest<CModernLauncherDlg>
 {
 protected:
-    CTempDir m_dir;
-    CTestApp m_app{ m_dir.File("Kovana.ini") };
-    CPromptRecorder m_prompts;
-    CModernLauncherDlg m_dlg;
-
-    ModernLauncher() { SaveDefaultConfiguration(m_app, "Work"); }
-    ~ModernLauncher() override
-    {
-        if (m_dlg.m_hWnd)
-            m_dlg.DestroyWindow();
-    }
-
-    int ShownPage()
-    {
-        int nShown = -1;
-        for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
-            if (::GetWindowLongA(m_app.m_pPages[i]->m_hWnd, GWL_STYLE) & WS_VISIBLE)
-                nShown = nShown < 0 ? i : -2;
-        return nShown;
-    }
 
     // Runs the window modally; act works on it once it runs. Returns its result.
     INT_PTR RunModal(const std::function<void(HWND)>& act)
@@ -104,8 +67,7 @@ protected:
 
 TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
 {
-    m_app.m_pLauncher = &m_dlg;
-    ASSERT_TRUE(m_dlg.Create(IDD_MODERN_LAUNCHER, nullptr));
+    Open(IDD_MODERN_LAUNCHER);
     m_dlg.ShowWindow(SW_SHOW);
     EXPECT_EQ(0, ShownPage());
     EXPECT_EQ(CString("ZOT Brimlo - Work"), m_dlg.GetWindowText());
@@ -165,7 +127,7 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
     EXPECT_TRUE(m_prompts.boxes.empty());
 
     // With a change, Leave asks; Yes saves
-    CChangedPage changedPage(m_app);
+    CChangedPage changedPage(m_app, CLauncherApp::PAGE_INFO);
     for (int nAnswer : { IDNO, IDYES })
     {
         ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
@@ -180,10 +142,63 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
     }
 }
 
+// Tab moves the focus, and the focus picture with it, from picture to picture;
+// the page on view stays.
+TEST_F(ModernLauncher, TabMovesTheFocusPictureWithoutChangingThePage)
+{
+    std::vector<int> focused;
+    std::vector<int> shown;
+    std::vector<bool> drawnFocused;
+    auto onScreen = [](HWND hButton) {
+        ::UpdateWindow(hButton);
+        return Render([&](HDC hDC) {
+            HDC hScreen = ::GetDC(hButton);
+            ::BitBlt(hDC, 0, 0, 74, 76, hScreen, 0, 0, SRCCOPY);
+            ::ReleaseDC(hButton, hScreen);
+        });
+    };
+    auto press = [&] {
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        ::PostMessageA(::GetFocus(), WM_KEYUP, VK_TAB, 0xC0000001);
+        return true;
+    };
+    auto look = [&] {
+        HWND hFocus = ::GetFocus();
+        focused.push_back(::GetDlgCtrlID(hFocus));
+        shown.push_back(ShownPage());
+        int k = ::GetDlgCtrlID(hFocus) - IDC_MODERN_EMULATOR;
+        drawnFocused.push_back(k >= 0 && k < CModernLauncherDlg::BUTTON_COUNT
+                               && onScreen(hFocus) == Picture(CString(CAPTIONS[k]) + "F"));
+        return true;
+    };
+    CModalSteps steps({ [&] {
+                           if (!IsRunning(m_dlg.m_hWnd))
+                               return false;
+                           ClickButton(m_dlg.m_hWnd, IDC_MODERN_SOUND);
+                           return true;
+                       },
+                        look, press, look, press, look,
+                        [&] {
+                            ClickButton(m_dlg.m_hWnd, IDC_MODERN_LEAVE);
+                            return true;
+                        } });
+    m_app.m_pLauncher = &m_dlg;
+    EXPECT_EQ(IDOK, m_dlg.DoModal());
+    ASSERT_TRUE(steps.Done());
+    ASSERT_EQ(3u, focused.size());
+    const int expected[] = { IDC_MODERN_SOUND, IDC_MODERN_KEYBOARD, IDC_MODERN_MISC };
+    for (int i = 0; i < 3; i++)
+    {
+        EXPECT_EQ(expected[i], focused[i]) << i;
+        EXPECT_EQ(CLauncherApp::PAGE_SOUND, shown[i]) << i;
+        EXPECT_TRUE(drawnFocused[i]) << i;
+    }
+}
+
 // Enter, Esc and the close box end the window as Leave does, edits asked for.
 TEST_F(ModernLauncher, EnterEscapeAndTheCloseBoxLeaveWithTheQuestion)
 {
-    CChangedPage changedPage(m_app);
+    CChangedPage changedPage(m_app, CLauncherApp::PAGE_INFO);
     struct
     {
         UINT nKey;  // 0 for the close box

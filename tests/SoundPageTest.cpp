@@ -121,14 +121,19 @@ TEST_F(SoundPageTest, IsModifiedComparesTheControlsWithTheOptionMap)
     EXPECT_EQ(nOptions, app.m_mapOptions.GetCount());
     EXPECT_EQ(CString("-S 3"), Option("SoundEmulation"));
 
-    // A section without the page's keys: the map holds empty texts
+    // A section without the page's keys: the map holds empty texts, and the
+    // bits list shows its first entry whatever it showed before.
+    Choose(IDC_SOUND_BITS, 1);
     app.m_mapOptions["CurrentConfigName"] = "Empty";
     ::WritePrivateProfileStringA("Empty", "Video", "-O 640:480", app.m_strProfile);
     page.LoadFromProfile();
     EXPECT_EQ(CString(""), Option("SoundEmulation"));
     EXPECT_EQ(CString("Off"), SelectedText(IDC_SOUND_EMULATION));
+    EXPECT_EQ(CString("16"), SelectedText(IDC_SOUND_BITS));
     EXPECT_EQ(CString(""), Text(IDC_SOUND_FREQUENCY));
     EXPECT_TRUE(page.IsModified());
+    page.UpdateOptions();
+    EXPECT_EQ(CString("-b 16"), Option("SoundBits"));
 }
 
 TEST_F(SoundPageTest, DetailControlsFollowTheUsersChoiceOnly)

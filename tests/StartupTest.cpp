@@ -5,7 +5,6 @@
 #include "launchers/ListLauncherDlg.h"
 #include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
-#include "res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +163,8 @@ TEST(Startup, ButtonFaceComesFromTheColoursElseFromTheScheme)
         COLORREF crColor = UNSET;
         EXPECT_EQ(c.bFound, CMainDlg::ReadButtonFaceColor(root.Key(), crColor)) << nCase;
         EXPECT_EQ(c.crColor, crColor) << nCase;
+        // Without either source the system's button face, never black
+        EXPECT_EQ(c.bFound ? c.crColor : ::GetSysColor(COLOR_BTNFACE), CMainDlg::ButtonFaceColor(root.Key())) << nCase;
     }
 }
 
@@ -303,88 +304,6 @@ TEST(Startup, InitInstanceRunsTheMainDialogThenEnds)
     CString strExecutable(szExecutable);
     EXPECT_EQ(strExecutable.Left(strExecutable.ReverseFind('\\') + 1) + "Kovana.ini", app.m_strProfile);
     EXPECT_FALSE(FileExists(app.m_strProfile));
-}
-
-struct ProcessWindows
-{
-    DWORD nProcessId;
-    HWND hWndLauncher;
-    bool bVisibleMainDlg;
-};
-
-BOOL CALLBACK FindProcessWindows(HWND hWnd, LPARAM lParam)
-{
-    ProcessWindows& found = *(ProcessWindows*)lParam;
-    DWORD nProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &nProcessId);
-    if (nProcessId != found.nProcessId)
-        return TRUE;
-    CString strCaption = AfxGetWindowText(hWnd);
-    if (strCaption == "Dialog" && ::IsWindowVisible(hWnd))
-        found.bVisibleMainDlg = true;
-    if (strCaption.Left(10) == "ZOT Brimlo" && ::IsWindowVisible(hWnd))
-        found.hWndLauncher = hWnd;
-    return TRUE;
-}
-
-// The program itself, started from a folder of its own with an argument
-TEST(Startup, TheProgramOpensTheWindowOfItsArgumentAndEndsWithIt)
-{
-    CString strProgram = KOVANA_EXE;
-    ASSERT_TRUE(FileExists(strProgram)) << strProgram;
-
-    struct
-    {
-        LPCSTR pszArgument;
-        int nSelectorID;  // the control that picks the page
-        LPCSTR pszSelectorClass;
-    } cases[] = {
-        { "1", IDC_TAB_PAGES, "SysTabControl32" },
-        { "2", IDC_LIST_PAGES, "SysListView32" },
-        { "3", IDC_MODERN_EMULATOR, "Button" },
-    };
-    for (const auto& c : cases)
-    {
-        LPCSTR pszArgument = c.pszArgument;
-        CTempDir dir;
-        ASSERT_TRUE(::CopyFileA(strProgram, dir.File("Kovana.exe"), FALSE));
-        {
-            CTestApp app(dir.File("Kovana.ini"));
-            SaveDefaultConfiguration(app, "Work");
-            ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "1", app.m_strProfile);
-        }
-        const std::string profile = ReadWholeFile(dir.File("Kovana.ini"));
-
-        CString strCommandLine = CString("Kovana.exe ") + pszArgument;
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        ASSERT_TRUE(::CreateProcessA(dir.File("Kovana.exe"), (LPSTR)(LPCSTR)strCommandLine, nullptr, nullptr, FALSE, 0,
-                                     nullptr, dir.Path(), &si, &pi));
-        ProcessWindows found = { pi.dwProcessId, nullptr, false };
-        for (int i = 0; i < 200 && !found.hWndLauncher; i++)
-        {
-            ::Sleep(50);
-            ::EnumWindows(FindProcessWindows, (LPARAM)&found);
-        }
-        ASSERT_TRUE(found.hWndLauncher != nullptr) << pszArgument;
-        char szClass[32] = "";
-        ::GetClassNameA(::GetDlgItem(found.hWndLauncher, c.nSelectorID), szClass, sizeof(szClass));
-        EXPECT_STREQ(c.pszSelectorClass, szClass) << pszArgument;
-        EXPECT_FALSE(found.bVisibleMainDlg);
-
-        ::PostMessageA(found.hWndLauncher, WM_CLOSE, 0, 0);
-        DWORD nWait = ::WaitForSingleObject(pi.hProcess, 10000);
-        EXPECT_EQ(WAIT_OBJECT_0, nWait) << pszArgument;
-        if (nWait != WAIT_OBJECT_0)
-            ::TerminateProcess(pi.hProcess, 1);
-        DWORD nExitCode = 1;
-        ::GetExitCodeProcess(pi.hProcess, &nExitCode);
-        EXPECT_EQ(0u, nExitCode);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-        EXPECT_EQ(profile, ReadWholeFile(dir.File("Kovana.ini")));
-    }
 }
 
 }  // namespace

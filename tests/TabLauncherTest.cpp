@@ -1,6 +1,7 @@
 #include "ModalSteps.h"
 #include "TestSupport.h"
 
+#include "launchers/PageIcons.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
@@ -8,53 +9,40 @@
 
 namespace {
 
-const char* const PAGE_NAMES[] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
-                                   "Joystick", "Sound", "Keyboard", "Misc", "Config", "Info" };
-
-// A page that always reports a change, for the question on leaving
-class CChangedPage : public CPlainPage
+// The pixels an icon draws on white
+std::vector<DWORD> IconPixels(HICON hIcon)
 {
-public:
-    CChangedPage() : CPlainPage(IDD_INFO_PAGE, "Info") {}
-    BOOL IsModified() override { return TRUE; }
-};
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), PAGE_ICON_WIDTH, -PAGE_ICON_HEIGHT, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    DWORD* pBits = nullptr;
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HBITMAP hSurface = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, (void**)&pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hDC, hSurface);
+    RECT rc = { 0, 0, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT };
+    ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    ::DrawIconEx(hDC, 0, 0, hIcon, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, 0, nullptr, DI_NORMAL);
+    ::GdiFlush();
+    std::vector<DWORD> pixels(pBits, pBits + PAGE_ICON_WIDTH * PAGE_ICON_HEIGHT);
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hSurface);
+    ::DeleteDC(hDC);
+    return pixels;
+}
 
-// Puts a page of the test's own in the application's page array, for as long as it lives
-class CPageSwap
+// The pixels of a page's icon, made from its bitmap alone
+std::vector<DWORD> PageIconPixels(int nPage)
 {
-public:
-    CPageSwap(CLauncherApp& app, int nPage, CSettingsPage* pPage)
-        : m_app(app), m_nPage(nPage), m_pOriginal(app.m_pPages[nPage])
-    {
-        app.m_pPages[nPage] = pPage;
-    }
-    ~CPageSwap() { m_app.m_pPages[m_nPage] = m_pOriginal; }
-    CPageSwap(const CPageSwap&) = delete;
-    CPageSwap& operator=(const CPageSwap&) = delete;
+    CImageList images;
+    EXPECT_TRUE(images.Create(PAGE_ICON_BITMAPS[nPage], PAGE_ICON_WIDTH, 1, PAGE_ICON_MASK));
+    HICON hIcon = images.ExtractIcon(0);
+    std::vector<DWORD> pixels = IconPixels(hIcon);
+    ::DestroyIcon(hIcon);
+    return pixels;
+}
 
-private:
-    CLauncherApp& m_app;
-    int m_nPage;
-    CSettingsPage* m_pOriginal;
-};
-
-class TabLauncher : public ::testing::Test
+class TabLauncher : public CLauncherTest<CTabLauncherDlg>
 {
 protected:
-    CTempDir m_dir;
-    CTestApp m_app{ m_dir.File("Kovana.ini") };
-    CPromptRecorder m_prompts;
-    CTabLauncherDlg m_dlg;
-
-    // A configuration "Work" that the launcher loads without a question
-    TabLauncher() { SaveDefaultConfiguration(m_app, "Work"); }
-
-    ~TabLauncher() override
-    {
-        if (m_dlg.m_hWnd)
-            m_dlg.DestroyWindow();
-    }
-
     // A profile with one configuration that the launcher loads at its start
     void WriteProfile(LPCSTR pszName, LPCSTR pszSectionBody)
     {
@@ -66,13 +54,7 @@ protected:
         m_app.m_mapOptions["CurrentConfigName"] = pszName;
     }
 
-    void Open()
-    {
-        m_app.m_pLauncher = &m_dlg;
-        ASSERT_TRUE(m_dlg.Create(IDD_TAB_LAUNCHER, nullptr));
-    }
-
-    int ShownPage() { return ::ShownPage(m_app); }
+    void Open() { CLauncherTest::Open(IDD_TAB_LAUNCHER); }
 
     // A mouse click on a tab: the control selects it, then reports NM_CLICK
     void ClickTab(int nTab)
@@ -109,15 +91,21 @@ protected:
     // Narrows (or widens) the tab control until its tabs take that many rows
     bool SetTabRows(int nRows)
     {
+        // The narrower the control, the more rows: the narrowest width that
+        // still keeps to nRows rows
         RECT rc;
         ::GetClientRect(m_dlg.m_tabCtrl, &rc);
-        for (int cx = 2000; cx > 60; cx -= 4)
-        {
+        auto rowsAt = [&](int cx) {
             ::SetWindowPos(m_dlg.m_tabCtrl, nullptr, 0, 0, cx, rc.bottom, SWP_NOMOVE | SWP_NOZORDER);
-            if (m_dlg.m_tabCtrl.GetRowCount() == nRows)
-                return true;
+            return m_dlg.m_tabCtrl.GetRowCount();
+        };
+        int cxWide = 2000, cxNarrow = 60;
+        while (cxWide - cxNarrow > 1)
+        {
+            int cx = (cxWide + cxNarrow) / 2;
+            (rowsAt(cx) <= nRows ? cxWide : cxNarrow) = cx;
         }
-        return false;
+        return rowsAt(cxWide) == nRows;
     }
 
     CString TabText(int nTab)
@@ -140,8 +128,7 @@ TEST_F(TabLauncher, OpensWithATabPerPageAndTheFirstPageShown)
         EXPECT_EQ(CString(PAGE_NAMES[i]), TabText(i)) << i;
     EXPECT_EQ(0, ShownPage());
     EXPECT_EQ(0, m_dlg.m_tabCtrl.GetCurSel());
-    EXPECT_TRUE(m_dlg.m_staticIcon.GetIcon() != nullptr);
-    EXPECT_EQ(CLauncherApp::PAGE_COUNT, m_dlg.m_imageList.GetImageCount());
+    EXPECT_EQ(PageIconPixels(CLauncherApp::PAGE_EMULATOR), IconPixels(m_dlg.m_staticIcon.GetIcon()));
 
     // Every page covers the hidden frame exactly
     RECT rcArea;
@@ -171,10 +158,12 @@ TEST_F(TabLauncher, APageSwitchDestroysTheIconItReplaces)
 {
     Open();
     HICON hFirst = m_dlg.m_staticIcon.GetIcon();
-    ClickTab(3);
+    ClickTab(CLauncherApp::PAGE_MEMORY);
     HICON hSecond = m_dlg.m_staticIcon.GetIcon();
     ASSERT_TRUE(hSecond != nullptr);
     EXPECT_NE(hFirst, hSecond);
+    ASSERT_NE(PageIconPixels(CLauncherApp::PAGE_EMULATOR), PageIconPixels(CLauncherApp::PAGE_MEMORY));
+    EXPECT_EQ(PageIconPixels(CLauncherApp::PAGE_MEMORY), IconPixels(hSecond));
     ICONINFO info;
     EXPECT_FALSE(::GetIconInfo(hFirst, &info));
     ASSERT_TRUE(::GetIconInfo(hSecond, &info));
@@ -220,7 +209,7 @@ TEST_F(TabLauncher, UpMovesBackByTheTabsOfOneRow)
     {
         ASSERT_TRUE(SetTabRows(c.nRows)) << c.nRows;
         SelectTab(c.nFrom);
-        EXPECT_EQ(-1, NotifyKey(VK_UP));
+        EXPECT_EQ(c.nPage == c.nFrom ? 0 : -1, NotifyKey(VK_UP));
         EXPECT_EQ(c.nPage, ShownPage()) << c.nRows << " rows, from " << c.nFrom;
     }
 }
@@ -320,8 +309,7 @@ TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
         { IDYES, true, false },
         { IDYES, true, true },
     };
-    CChangedPage changedPage;
-    CPageSwap swap(m_app, CLauncherApp::PAGE_INFO, &changedPage);
+    CChangedPage changedPage(m_app, CLauncherApp::PAGE_INFO);
     int nCase = 0;
     for (const auto& c : cases)
     {

@@ -159,9 +159,12 @@ CString CPageFixture::Appended(LPCSTR pszSeparator) const
 
 void CPageFixture::TypeAndLeave(int nID, LPCSTR pszText) const
 {
+    // The focus really moves, so that the control tells its page as it
+    // would tell it for a user.
+    Page().ShowWindow(SW_SHOW);
+    ::SetFocus(Control(nID));
     ::SetWindowTextA(Control(nID), pszText);
-    // The edit tells its page that it lost the focus.
-    ::SendMessageA(Control(nID), WM_KILLFOCUS, 0, 0);
+    ::SetFocus(Page().m_hWnd);
 }
 
 void CPageFixture::Choose(int nID, int nIndex) const
@@ -187,4 +190,19 @@ void CPageFixture::PressSliderKey(int nID, UINT vk) const
 {
     ::SendMessageA(Control(nID), WM_KEYDOWN, vk, 1);
     ::SendMessageA(Control(nID), WM_KEYUP, vk, 0xC0000001);
+}
+
+const char* const PAGE_NAMES[CLauncherApp::PAGE_COUNT] = { "Emulator", "Kickstart", "Video", "Memory", "HD", "Floppy",
+                                     "Joystick", "Sound", "Keyboard", "Misc", "Config", "Info" };
+
+CChangedPage::CChangedPage(CLauncherApp& app, int nPage)
+    : CPlainPage(app.m_pPages[nPage]->GetTemplateID(), app.m_pPages[nPage]->GetPageName()), m_app(app),
+      m_nPage(nPage), m_pOriginal(app.m_pPages[nPage])
+{
+    app.m_pPages[nPage] = this;
+}
+
+CChangedPage::~CChangedPage()
+{
+    m_app.m_pPages[m_nPage] = m_pOriginal;
 }

@@ -54,6 +54,41 @@ private:
     static BOOL OnFileDialog(BOOL bOpen, OPENFILENAMEA& ofn);
 };
 
+// A page with only a template id, a name and the base behaviour: it stands in
+// for a real page where a test needs a page that keeps out of the way.
+class CPlainPage : public CSettingsPage
+{
+public:
+    CPlainPage(UINT nIDTemplate, LPCSTR pszName) : CSettingsPage(nIDTemplate), m_strName(pszName) {}
+
+    UINT GetTemplateID() override { return m_nIDTemplate; }
+    CString GetPageName() override { return m_strName; }
+
+private:
+    CString m_strName;
+};
+
+// A page that always reports a change, put in place of one of the
+// application's pages for as long as it lives
+class CChangedPage : public CPlainPage
+{
+public:
+    CChangedPage(CLauncherApp& app, int nPage);
+    ~CChangedPage() override;
+    CChangedPage(const CChangedPage&) = delete;
+    CChangedPage& operator=(const CChangedPage&) = delete;
+
+    BOOL IsModified() override { return TRUE; }
+
+private:
+    CLauncherApp& m_app;
+    int m_nPage;
+    CSettingsPage* m_pOriginal;
+};
+
+// The pages' names, in page order
+extern const char* const PAGE_NAMES[CLauncherApp::PAGE_COUNT];
+
 // An application object whose profile lies in a temporary folder.
 class CTestApp : public CLauncherApp
 {
@@ -114,7 +149,7 @@ protected:
 
     HWND Control(int nID) const { return ::GetDlgItem(Page().m_hWnd, nID); }
     CString Text(int nID) const { return AfxGetWindowText(Control(nID)); }
-    // Types into an edit and leaves it, as focus moving on would
+    // Types into an edit or an editable list and moves the focus on
     void TypeAndLeave(int nID, LPCSTR pszText) const;
     void Click(int nID) const { ClickButton(Page().m_hWnd, nID); }
     // Picks a list entry and tells the page, as the list does for a user
@@ -138,4 +173,31 @@ class CPageTest : public CPageFixture
 protected:
     explicit CPageTest(LPCSTR pszSection = "Test") : CPageFixture(nPage, pszSection) {}
     TPage& page = static_cast<TPage&>(*app.m_pPages[nPage]);
+};
+
+// A launcher window of a test application over a profile that lists the
+// configuration "Work", saved from the pages' defaults
+template <class TDlg>
+class CLauncherTest : public ::testing::Test
+{
+protected:
+    CLauncherTest() { SaveDefaultConfiguration(m_app, "Work"); }
+    ~CLauncherTest() override
+    {
+        if (m_dlg.m_hWnd)
+            m_dlg.DestroyWindow();
+    }
+
+    // Opens the window without a modal loop of its own
+    void Open(UINT nIDTemplate)
+    {
+        m_app.m_pLauncher = &m_dlg;
+        ASSERT_TRUE(m_dlg.Create(nIDTemplate, nullptr));
+    }
+    int ShownPage() { return ::ShownPage(m_app); }
+
+    CTempDir m_dir;
+    CTestApp m_app{ m_dir.File("Kovana.ini") };
+    CPromptRecorder m_prompts;
+    TDlg m_dlg;
 };

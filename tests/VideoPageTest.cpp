@@ -69,9 +69,13 @@ TEST_F(VideoPageTest, ScreenModeLettersFollowTheFlagsInFixedOrder)
         { "1024:768", "xd", "-O 1024:768:dx" },
         { ":", "c", "-O ::c" },
         { "1:2:3", "", "-O 1:2:3:" },
-        // Without a colon there is no screen mode, not even "-O"
-        { "800x600", "dxy", "" },
-        { "", "", "" },
+        // Written with an x, a resolution gets its colon.
+        { "800x600", "dxy", "-O 800:600:dxy" },
+        { " 1280 X 1024 ", "x", "-O 1280:1024:x" },
+        // A text that names no resolution keeps the last one.
+        { "", "", "-O 1280:1024:" },
+        { "1024x", "d", "-O 1280:1024:d" },
+        { "big", "d", "-O 1280:1024:d" },
     };
     for (const auto& c : cases)
     {
@@ -82,8 +86,6 @@ TEST_F(VideoPageTest, ScreenModeLettersFollowTheFlagsInFixedOrder)
         page.UpdateOptions();
         EXPECT_EQ(CString(c.pszFragment), Option("Video"));
     }
-    // An empty screen mode adds nothing to the line, not even a separator.
-    EXPECT_EQ(CString("-W?-f 1"), Appended("?"));
 }
 
 TEST_F(VideoPageTest, LoadingShowsTheStoredFragments)
@@ -207,15 +209,39 @@ TEST_F(VideoPageTest, SliderLabelFollowsTheSliderMessage)
     }
 }
 
-TEST_F(VideoPageTest, ResolutionWithoutColonLeavesAConfigurationThatNoLongerLoads)
+// No text typed into the page may make the configuration unloadable: its
+// screen mode is what tells a stored configuration from a missing one.
+TEST_F(VideoPageTest, ATypedResolutionAlwaysLeavesALoadableConfiguration)
 {
-    ::SetWindowTextA(Control(IDC_VIDEO_RESOLUTION), "800x600");
-    app.SaveConfig();
-    EXPECT_EQ(CString(""), Stored("Video"));
-    EXPECT_EQ(CString("-W"), Stored("VideoDesktopWindow"));
-
     CPromptRecorder prompts;
-    EXPECT_FALSE(app.LoadConfig());
-    ASSERT_EQ(1u, prompts.boxes.size());
-    EXPECT_EQ("The configuration does not exist.", prompts.boxes[0].text);
+    const struct { LPCSTR pszTyped; LPCSTR pszShown; size_t nRefusals; LPCSTR pszStored; } cases[] = {
+        { "1024x768", "1024:768", 0, "-O 1024:768:dxy" },
+        { "640 x 400", "640:400", 0, "-O 640:400:dxy" },
+        { "huge", "640:400", 1, "-O 640:400:dxy" },
+        { "", "640:400", 1, "-O 640:400:dxy" },
+        { "1280:1024", "1280:1024", 0, "-O 1280:1024:dxy" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszTyped);
+        prompts.boxes.clear();
+        TypeAndLeave(IDC_VIDEO_RESOLUTION, c.pszTyped);
+        ASSERT_EQ(c.nRefusals, prompts.boxes.size());
+        if (c.nRefusals)
+        {
+            EXPECT_EQ("ERROR", prompts.boxes[0].caption);
+            EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("width:height"));
+        }
+        app.SaveConfig();
+        EXPECT_EQ(CString(c.pszStored), Stored("Video"));
+        Load();
+        EXPECT_EQ(CString(c.pszShown), Text(IDC_VIDEO_RESOLUTION));
+    }
+
+    // Saved straight from the box, without leaving it
+    ::SetWindowTextA(Control(IDC_VIDEO_RESOLUTION), "wide");
+    app.SaveConfig();
+    EXPECT_EQ(CString("-O 1280:1024:dxy"), Stored("Video"));
+    Load();
+    EXPECT_TRUE(prompts.boxes.empty());
 }

@@ -9,7 +9,7 @@ build=${KOVANA_BUILD_DIR:-$root/build}
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBUILD_TESTING=ON
 cmake --build "$build" -j"$(nproc)"
 
-. "$root/tools/wine-session.sh" "$build/wine-tests" tests
+. "$root/tools/wine-session.sh" "$build/wine-tests" desktop
 
 # The desktop lives from the first test to the last (see DesktopKeeper.cpp).
 kovana_detached wine "$build/tests/desktop_keeper.exe"

@@ -2,14 +2,14 @@
 # once), a display, and one persistent wineserver for the whole run. Whatever
 # the session starts is stopped by its one exit trap; a script adds its own
 # clean-up steps with kovana_on_exit.
-#   usage: . tools/wine-session.sh PREFIX tests|display
-#     tests:   a fresh Xvfb display, and a virtual desktop in the prefix
+#   usage: . tools/wine-session.sh PREFIX desktop|display
+#     desktop: a fresh Xvfb display, and a virtual desktop in the prefix (tests, pictures)
 #     display: the user's display ($DISPLAY), or a fresh Xvfb when there is none
 # The test prefix and the prefix the program runs in are kept apart: the
 # virtual desktop that the tests need must never show around the program.
 
 kovana_prefix=$1
-kovana_mode=${2:-tests}
+kovana_mode=${2:-desktop}
 
 export WINEPREFIX="$kovana_prefix"
 export WINEDEBUG=-all
@@ -35,7 +35,7 @@ trap kovana_session_end EXIT
 # runner reading that output would wait for them to end.
 kovana_detached() { setsid "$@" </dev/null >/dev/null 2>&1 & }
 
-if [ "$kovana_mode" = tests ] || [ -z "${DISPLAY:-}" ]; then
+if [ "$kovana_mode" = desktop ] || [ -z "${DISPLAY:-}" ]; then
     n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -46,6 +46,11 @@ if [ "$kovana_mode" = tests ] || [ -z "${DISPLAY:-}" ]; then
         exit 1
     fi
     export DISPLAY=":$n"
+elif [[ $DISPLAY =~ ^:([0-9]+)(\.[0-9]+)?$ ]] && [ ! -e "/tmp/.X11-unix/X${BASH_REMATCH[1]}" ]; then
+    # Wine would only say that it cannot create a window.
+    echo "wine-session.sh: the display $DISPLAY does not answer (no /tmp/.X11-unix/X${BASH_REMATCH[1]});" \
+         "unset DISPLAY to run on a virtual display" >&2
+    exit 1
 fi
 
 # The prefix is ready once every setting below is in: a set-up that was cut
@@ -57,7 +62,7 @@ if [ ! -f "$WINEPREFIX/kovana-prefix-ready" ]; then
     # A program that crashes must end, not wait for someone to close Wine's
     # crash dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
-    if [ "$kovana_mode" = tests ]; then
+    if [ "$kovana_mode" = desktop ]; then
         # Xvfb has no window manager, and Wine waits two seconds for one each
         # time a visible window goes away; a virtual desktop needs none.
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null || true

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "res/resource.h"
+
 #include <commctrl.h>
 
 CProgramRun::CProgramRun()
@@ -10,29 +12,51 @@ CProgramRun::CProgramRun()
 
 CProgramRun::~CProgramRun()
 {
-    if (IsRunning())
-    {
-        ::TerminateProcess(m_pi.hProcess, 99);
-        ::WaitForSingleObject(m_pi.hProcess, 5000);
-    }
+    // Closing the job's last handle ends every process in it.
+    if (m_hJob)
+        ::CloseHandle(m_hJob);
     if (m_pi.hProcess)
     {
+        ::WaitForSingleObject(m_pi.hProcess, 5000);
         ::CloseHandle(m_pi.hProcess);
         ::CloseHandle(m_pi.hThread);
     }
 }
 
-bool CProgramRun::Start(LPCSTR pszArguments)
+CString CProgramRun::StoredValue(LPCSTR pszSection, LPCSTR pszKey) const
 {
+    char szValue[1024] = "";
+    ::GetPrivateProfileStringA(pszSection, pszKey, "(absent)", szValue, sizeof(szValue), Profile());
+    return CString(szValue);
+}
+
+bool CProgramRun::Start(LPCSTR pszArguments, bool bEmulatorWindow)
+{
+    m_hJob = ::CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!m_hJob || !::SetInformationJobObject(m_hJob, JobObjectExtendedLimitInformation, &limits, sizeof(limits)))
+        return false;
+
     CString strCommand = "\"" + File("Kovana.exe") + "\"";
     if (pszArguments && *pszArguments)
         strCommand += CString(" ") + pszArguments;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     std::string command = strCommand.str();
-    // The stand-in emulator ends right after its receipt instead of showing its window.
-    ::SetEnvironmentVariableA("ZOT_STANDIN_EXIT", "1");
-    return ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, Folder(), &si, &m_pi) != 0;
+    // The program and what it starts inherit this.
+    ::SetEnvironmentVariableA("ZOT_STANDIN_EXIT", bEmulatorWindow ? nullptr : "1");
+    // Suspended until it belongs to the job, so that nothing it starts escapes.
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, Folder(), &si,
+                          &m_pi))
+        return false;
+    if (!::AssignProcessToJobObject(m_hJob, m_pi.hProcess))
+    {
+        ::TerminateProcess(m_pi.hProcess, 99);
+        return false;
+    }
+    ::ResumeThread(m_pi.hThread);
+    return true;
 }
 
 bool CProgramRun::WaitForExit(DWORD dwTimeout)
@@ -54,36 +78,45 @@ bool CProgramRun::IsRunning() const
 
 struct WindowSearch
 {
-    DWORD dwProcessId;
+    HANDLE hJob;
     std::vector<HWND> windows;
 };
 
 static BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
 {
     WindowSearch* pSearch = (WindowSearch*)lParam;
+    if (!::IsWindowVisible(hWnd))
+        return TRUE;
     DWORD dwProcessId = 0;
     ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    if (dwProcessId == pSearch->dwProcessId && ::IsWindowVisible(hWnd))
+    // The job's own list of process ids is not to be trusted under Wine.
+    HANDLE hProcess = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, dwProcessId);
+    BOOL bInJob = FALSE;
+    if (hProcess && ::IsProcessInJob(hProcess, pSearch->hJob, &bInJob) && bInJob)
         pSearch->windows.push_back(hWnd);
+    if (hProcess)
+        ::CloseHandle(hProcess);
     return TRUE;
 }
 
-static std::vector<HWND> ProgramWindows(DWORD dwProcessId)
+std::vector<HWND> CProgramRun::Windows() const
 {
-    WindowSearch search = { dwProcessId, {} };
-    ::EnumWindows(CollectWindow, (LPARAM)&search);
+    WindowSearch search = { m_hJob, {} };
+    if (m_hJob)
+        ::EnumWindows(CollectWindow, (LPARAM)&search);
     return search.windows;
 }
 
-HWND CProgramRun::WaitForWindow(LPCSTR pszCaption, bool bPrefix, DWORD dwTimeout) const
+HWND CProgramRun::WaitForWindow(LPCSTR pszCaption, bool bPrefix, DWORD dwTimeout, HWND hExcept) const
 {
     HWND hFound = nullptr;
     CString strCaption(pszCaption);
     WaitUntil([&] {
-        for (HWND hWnd : ProgramWindows(m_pi.dwProcessId))
+        for (HWND hWnd : Windows())
         {
             CString strText = WindowText(hWnd);
-            if (strText == strCaption || (bPrefix && strText.Left(strCaption.GetLength()) == strCaption))
+            if (hWnd != hExcept
+                && (strText == strCaption || (bPrefix && strText.Left(strCaption.GetLength()) == strCaption)))
             {
                 hFound = hWnd;
                 return true;
@@ -97,9 +130,38 @@ HWND CProgramRun::WaitForWindow(LPCSTR pszCaption, bool bPrefix, DWORD dwTimeout
 std::vector<std::string> CProgramRun::VisibleCaptions() const
 {
     std::vector<std::string> captions;
-    for (HWND hWnd : ProgramWindows(m_pi.dwProcessId))
+    for (HWND hWnd : Windows())
         captions.push_back(WindowText(hWnd).str());
     return captions;
+}
+
+HWND PageOf(HWND hLauncher, int nPageOwnID)
+{
+    return ::GetParent(FindControl(hLauncher, nPageOwnID));
+}
+
+bool ShowPage(HWND hLauncher, int nPage, int nPageOwnID)
+{
+    // Each arrow key moves the selection by one; the tab control knows no Home.
+    HWND hTabs = ::GetDlgItem(hLauncher, IDC_TAB_PAGES);
+    HWND hList = ::GetDlgItem(hLauncher, IDC_LIST_PAGES);
+    if (hTabs || hList)
+    {
+        HWND hSelector = hTabs ? hTabs : hList;
+        // No list item is selected at first: the first Down arrow selects item 0.
+        int nCurrent = hTabs ? (int)::SendMessageA(hTabs, TCM_GETCURSEL, 0, 0)
+                             : (int)::SendMessageA(hList, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+        UINT vkForward = hTabs ? VK_RIGHT : VK_DOWN;
+        UINT vkBack = hTabs ? VK_LEFT : VK_UP;
+        for (; nCurrent < nPage; nCurrent++)
+            PressKey(hSelector, vkForward);
+        for (; nCurrent > nPage; nCurrent--)
+            PressKey(hSelector, vkBack);
+    }
+    else
+        ClickButton(hLauncher, IDC_MODERN_EMULATOR + nPage);
+    HWND hPage = PageOf(hLauncher, nPageOwnID);
+    return WaitUntil([&] { return ::IsWindowVisible(hPage) != 0; });
 }
 
 bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath)
@@ -114,4 +176,13 @@ bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath)
     TypeText(hName, pszPath);
     ::PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitUntil([&] { return !::IsWindow(hDialog); });
+}
+
+bool AnswerMessageBox(const CProgramRun& run, LPCSTR pszCaption, int nButton)
+{
+    HWND hBox = run.WaitForWindow(pszCaption);
+    if (!hBox || !::GetDlgItem(hBox, nButton))
+        return false;
+    ClickButton(hBox, nButton);
+    return WaitUntil([&] { return !::IsWindow(hBox); });
 }

@@ -1,29 +1,12 @@
 // A first start of the real program, driven from outside.
+#include "Defaults.h"
 #include "Driver.h"
 
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
-
-std::string FileBytes(LPCSTR pszPath)
-{
-    std::ifstream file(pszPath, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-CString ProfileValue(const CProgramRun& run, LPCSTR pszSection, LPCSTR pszKey)
-{
-    char szValue[1024] = "";
-    ::GetPrivateProfileStringA(pszSection, pszKey, "(absent)", szValue, sizeof(szValue), run.Profile());
-    return CString(szValue);
-}
 
 TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
 {
@@ -35,19 +18,13 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     ASSERT_TRUE(hNameDialog);
     for (const std::string& caption : run.VisibleCaptions())
         EXPECT_EQ(std::string::npos, caption.find("ZOT Brimlo")) << caption;
-    TypeText(::GetDlgItem(hNameDialog, IDC_CONFIG_NAME), "Demo");
+    TypeText(::GetDlgItem(hNameDialog, IDC_CONFIG_NAME), "Work");
     ClickButton(hNameDialog, IDOK);
 
-    HWND hLauncher = run.WaitForWindow("ZOT Brimlo - Demo");
+    // The whole first section is saved from the pages' defaults, in page order.
+    HWND hLauncher = run.WaitForWindow("ZOT Brimlo - Work");
     ASSERT_TRUE(hLauncher);
-    EXPECT_EQ(CString("1"), ProfileValue(run, "ConfigList", "NumberOfConfig"));
-    EXPECT_EQ(CString("Demo"), ProfileValue(run, "ConfigList", "Config#1"));
-    const char* const keys[] = { "EmulatorPath", "EmulatorType", "CpuSpeed", "CpuPriority", "SoundEmulation",
-                                 "SoundBits", "SoundFreq", "SoundBuffer", "DosCommandLine" };
-    for (const char* key : keys)
-        EXPECT_NE(CString("(absent)"), ProfileValue(run, "Demo", key)) << key;
-    EXPECT_EQ(CString("-w 7"), ProfileValue(run, "Demo", "CpuSpeed"));
-    EXPECT_EQ(CString("-S 2"), ProfileValue(run, "Demo", "SoundEmulation"));
+    EXPECT_EQ(DefaultProfile(nullptr, "", "DOS"), ReadWholeFile(run.Profile()));
 
     // The Emulator page is on view: choose the stand-in emulator with Browse.
     HWND hBrowse = FindControl(hLauncher, IDC_EMULATOR_BROWSE);
@@ -62,23 +39,16 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     ClickButton(hLauncher, IDOK);
     CString receipt = run.File("zot-receipt.bin");
     ASSERT_TRUE(WaitUntil([&] { return ::GetFileAttributesA(receipt) != INVALID_FILE_ATTRIBUTES; }));
-    // The pages' defaults as a first start saves them, in page order, one per line
-    const std::string expected = "-w 7\r\n-P 64\r\n"                       // Emulator
-                                 "-r \r\n"                                  // Kickstart, no ROM chosen
-                                 "-O 800:600:dxy\r\n-W\r\n-f 1\r\n"          // Video
-                                 "-F 8\r\n-c 4\r\n-s 4\r\n"                   // Memory
-                                 "-S 2\r\n-b 8\r\n-R 22050\r\n-B 8192\r\n"  // Sound
-                                 "-L US\r\n"                                // Keyboard
-                                 "-A 3";                                     // Misc, the slider at the top
-    EXPECT_EQ(expected, FileBytes(run.File(".zotrc")));
-    EXPECT_EQ(expected, FileBytes(receipt));
+    const std::string expected = DefaultOptionsFile();
+    EXPECT_EQ(expected, ReadWholeFile(run.File(".zotrc")));
+    EXPECT_EQ(expected, ReadWholeFile(receipt));
     EXPECT_TRUE(run.IsRunning());
 
     // Leave asks nothing after a launch, writes nothing and ends the program.
-    std::string profileBefore = FileBytes(run.Profile());
+    std::string profileBefore = ReadWholeFile(run.Profile());
     ClickButton(hLauncher, IDCANCEL);
     ASSERT_TRUE(run.WaitForExit());
-    EXPECT_EQ(profileBefore, FileBytes(run.Profile()));
+    EXPECT_EQ(profileBefore, ReadWholeFile(run.Profile()));
 }
 
 }  // namespace
