@@ -23,25 +23,25 @@ static char FoldAscii(char ch)
     return ch >= 'A' && ch <= 'Z' ? (char)(ch - 'A' + 'a') : ch;
 }
 
-// The name as the profile functions look it up: trimmed at both ends
-static std::string Trimmed(LPCSTR pszName)
+// A name, or a value as the profile keeps it once it reads the file again:
+// without blanks at either end
+static CString Trimmed(const CString& strText)
 {
-    std::string name(pszName ? pszName : "");
-    size_t nStart = 0, nEnd = name.size();
-    while (nStart < nEnd && IsTrimmedByProfile(name[nStart]))
+    int nStart = 0, nEnd = strText.GetLength();
+    while (nStart < nEnd && IsTrimmedByProfile(strText[nStart]))
         nStart++;
-    while (nEnd > nStart && IsTrimmedByProfile(name[nEnd - 1]))
+    while (nEnd > nStart && IsTrimmedByProfile(strText[nEnd - 1]))
         nEnd--;
-    return name.substr(nStart, nEnd - nStart);
+    return strText.Mid(nStart, nEnd - nStart);
 }
 
 BOOL IsSameName(LPCSTR pszName, LPCSTR pszOther)
 {
-    std::string name = Trimmed(pszName), other = Trimmed(pszOther);
-    if (name.size() != other.size())
+    CString strName = Trimmed(pszName), strOther = Trimmed(pszOther);
+    if (strName.GetLength() != strOther.GetLength())
         return FALSE;
-    for (size_t i = 0; i < name.size(); i++)
-        if (FoldAscii(name[i]) != FoldAscii(other[i]))
+    for (int i = 0; i < strName.GetLength(); i++)
+        if (FoldAscii(strName[i]) != FoldAscii(strOther[i]))
             return FALSE;
     return TRUE;
 }
@@ -132,18 +132,6 @@ BOOL CProfileSection::Lookup(LPCSTR pszKey, DWORD nBufferSize, CString& strValue
         return FALSE;
     strValue = strStored;
     return TRUE;
-}
-
-// A value as the profile keeps it once it reads the file again: without
-// blanks at either end
-static CString TrimmedValue(const CString& strValue)
-{
-    int nStart = 0, nEnd = strValue.GetLength();
-    while (nStart < nEnd && IsTrimmedByProfile(strValue[nStart]))
-        nStart++;
-    while (nEnd > nStart && IsTrimmedByProfile(strValue[nEnd - 1]))
-        nEnd--;
-    return strValue.Mid(nStart, nEnd - nStart);
 }
 
 // A value as the profile function stores it when it is written: without
@@ -243,7 +231,7 @@ static BOOL WriteSection(LPCSTR pszProfile, const CSectionWrites& writes, const 
     std::vector<std::pair<const CProfileWrite*, CString>> changes;
     for (const CProfileWrite* pWrite : writes.writes)
     {
-        CString strValue = TrimmedValue(pWrite->strValue);
+        CString strValue = Trimmed(pWrite->strValue);
         if (keys.Write(pWrite->strKey, WideText(strValue)) || !writes.section.IsComplete())
             changes.push_back({ pWrite, strValue });
     }
@@ -325,7 +313,7 @@ BOOL WriteProfileValues(LPCSTR pszProfile, const std::vector<CProfileWrite>& wri
         CSectionKeys& sectionKeys = keys[sectionOfWrite[nWrite]];
         if (sectionKeys.Write(writes[nWrite].strKey, StoredValue(writes[nWrite].strValue)))
             pLastChange = &writes[nWrite];
-        sectionKeys.Write(writes[nWrite].strKey, WideText(TrimmedValue(writes[nWrite].strValue)));
+        sectionKeys.Write(writes[nWrite].strKey, WideText(Trimmed(writes[nWrite].strValue)));
     }
     if (!pLastChange)
         return TRUE;
@@ -342,7 +330,7 @@ BOOL WriteProfileValues(LPCSTR pszProfile, const std::vector<CProfileWrite>& wri
     for (const CSectionWrites& section : sections)
         if (!WriteSection(pszProfile, section, bNamesKnown ? &names : nullptr, bFileChecked, bRewritable))
             return FALSE;
-    if (TrimmedValue(pLastChange->strValue) == pLastChange->strValue)
+    if (Trimmed(pLastChange->strValue) == pLastChange->strValue)
         return TRUE;
     return ::WritePrivateProfileStringA(pLastChange->strSection, pLastChange->strKey, pLastChange->strValue, pszProfile);
 }

@@ -110,13 +110,3 @@ void WriteOldProfile(LPCSTR pszPath, const std::string& text)
     ::SetFileTime(hFile, nullptr, nullptr, &ftOld);
     ::CloseHandle(hFile);
 }
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}

@@ -38,6 +38,3 @@ std::string ProfileText(int nConfigs, const std::string& section);
 // two seconds is read again from disk by every profile call, which a program
 // starting on an old profile does not pay.
 void WriteOldProfile(LPCSTR pszPath, const std::string& text);
-
-// Runs the messages that are waiting for this thread's windows.
-void PumpMessages();
