@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-static const int RUNS = 9;
+static const int RUNS = 15;
 static const DWORD WINDOW_TIMEOUT_MS = 30000;
 
 struct CWindowSought
