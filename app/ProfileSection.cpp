@@ -3,6 +3,7 @@
 #include "framework/File.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 // A section of more characters than this is read only in part.
 static const DWORD SECTION_READ_MAX = 1u << 22;
@@ -35,15 +36,17 @@ static CString Trimmed(const CString& strText)
     return strText.Mid(nStart, nEnd - nStart);
 }
 
+// The name as the profile functions compare it
+static std::string FoldedName(LPCSTR pszName)
+{
+    std::string name = Trimmed(pszName).str();
+    std::transform(name.begin(), name.end(), name.begin(), FoldAscii);
+    return name;
+}
+
 BOOL IsSameName(LPCSTR pszName, LPCSTR pszOther)
 {
-    CString strName = Trimmed(pszName), strOther = Trimmed(pszOther);
-    if (strName.GetLength() != strOther.GetLength())
-        return FALSE;
-    for (int i = 0; i < strName.GetLength(); i++)
-        if (FoldAscii(strName[i]) != FoldAscii(strOther[i]))
-            return FALSE;
-    return TRUE;
+    return FoldedName(pszName) == FoldedName(pszOther);
 }
 
 std::wstring WideText(LPCSTR psz)
@@ -71,6 +74,7 @@ CString NarrowText(const std::wstring& str)
 void CProfileSection::Read(LPCSTR pszProfile, LPCSTR pszSection)
 {
     m_entries.clear();
+    m_firstOfKey.clear();
     m_bComplete = TRUE;
     // The wide call: the narrow one reads a section that does not fit its
     // buffer after conversion as an empty one.
@@ -104,16 +108,15 @@ void CProfileSection::Read(LPCSTR pszProfile, LPCSTR pszSection)
             entry.strWide = line.substr(nEquals + 1);
             entry.strValue = NarrowText(entry.strWide);
         }
+        m_firstOfKey.emplace(FoldedName(entry.strKey), m_entries.size());
         m_entries.push_back(entry);
     }
 }
 
 const CProfileSection::CEntry* CProfileSection::Find(LPCSTR pszKey) const
 {
-    for (const CEntry& entry : m_entries)
-        if (IsSameName(entry.strKey, pszKey))
-            return &entry;
-    return nullptr;
+    auto first = m_firstOfKey.find(FoldedName(pszKey));
+    return first == m_firstOfKey.end() ? nullptr : &m_entries[first->second];
 }
 
 BOOL CProfileSection::Lookup(LPCSTR pszKey, DWORD nBufferSize, CString& strValue) const
@@ -150,27 +153,34 @@ namespace {
 class CSectionKeys
 {
 public:
-    explicit CSectionKeys(const CProfileSection& section) : m_keys(section.m_entries) {}
+    explicit CSectionKeys(const CProfileSection& section) : m_keys(section.m_entries)
+    {
+        for (size_t i = 0; i < m_keys.size(); i++)
+            m_firstOfKey.emplace(FoldedName(m_keys[i].strKey), i);
+    }
 
     // FALSE when the key holds that value already, which the profile
     // function takes for no change; the key holds it afterwards in any case.
     BOOL Write(const CString& strKey, const std::wstring& value)
     {
-        auto key = std::find_if(m_keys.begin(), m_keys.end(),
-                                [&](const CProfileSection::CEntry& entry) { return IsSameName(entry.strKey, strKey); });
-        if (key == m_keys.end())
-            m_keys.push_back({ strKey, CString(), WideText(strKey), value, TRUE });
-        else if (key->bHasValue && key->strWide == value)
-            return FALSE;
-        else
+        auto first = m_firstOfKey.emplace(FoldedName(strKey), m_keys.size());
+        if (first.second)
         {
-            key->strWide = value;
-            key->bHasValue = TRUE;
+            m_keys.push_back({ strKey, CString(), WideText(strKey), value, TRUE });
+            return TRUE;
         }
+        CProfileSection::CEntry& key = m_keys[first.first->second];
+        if (key.bHasValue && key.strWide == value)
+            return FALSE;
+        key.strWide = value;
+        key.bHasValue = TRUE;
         return TRUE;
     }
 
     std::vector<CProfileSection::CEntry> m_keys;
+
+private:
+    std::unordered_map<std::string, size_t> m_firstOfKey;
 };
 
 // The writes of one section, in their order, with what the section holds

@@ -11,6 +11,7 @@
 #include "framework/String.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // What the profile functions trim from both ends of section names and values
@@ -31,7 +32,7 @@ public:
         CString strValue;          // as stored: quotes kept, never cut to a buffer
         std::wstring strWideKey;   // the key and the value as the profile holds them
         std::wstring strWide;
-        BOOL bHasValue;          // FALSE for a line without "="
+        BOOL bHasValue;            // FALSE for a line without "="
     };
 
     // Reads the section; an absent section or profile reads as no entries.
@@ -45,9 +46,11 @@ public:
     // quotes or longer than the buffer, which only the profile call reads right
     BOOL Lookup(LPCSTR pszKey, DWORD nBufferSize, CString& strValue) const;
 
+    // The entries as read, in the section's order
     std::vector<CEntry> m_entries;
 
 private:
+    std::unordered_map<std::string, size_t> m_firstOfKey;
     BOOL m_bComplete = TRUE;
 };
 
