@@ -2,14 +2,10 @@
 // profile: the emulator's build, short paths and disk image volume names.
 #include "LauncherApp.h"
 
-#include "framework/File.h"
+#include "FileScan.h"
 
 #include <cstring>
-#include <vector>
 
-// The emulator executable is scanned in blocks of this size; a marker that
-// crosses two blocks is not seen.
-static const UINT EMULATOR_SCAN_BLOCK = 102400;
 // The longest version text taken from a Win32 build
 static const int EMULATOR_VERSION_MAX = 51;
 
@@ -93,47 +89,34 @@ void CLauncherApp::LaunchEmulator()
     s_pfnStartEmulator(strCommand, SW_SHOW);
 }
 
-// A pipe or a device opens like a file, but a read from it can wait forever.
-static BOOL IsPlainFile(const CFile& file)
-{
-    return file.GetFileType() == FILE_TYPE_DISK;
-}
-
 CString CLauncherApp::GetEmulatorType(CString strPath)
 {
-    CFile file;
-    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive) || !IsPlainFile(file))
+    // At one position "Win32" is tried first.
+    static const LPCSTR s_pszMarkers[] = { "Win32", "ZOT %" };
+    CMarkerScan scan;
+    if (!scan.Open(strPath, CFile::shareExclusive))
         return "Not found";
+    int nFound = scan.Find(s_pszMarkers, 2);
+    if (nFound < 0)
+        return "Unknown";
+    if (nFound == 1)
+        return "Dos ZOT";
 
-    std::vector<char> block(EMULATOR_SCAN_BLOCK);
-    for (;;)
-    {
-        UINT nRead = file.Read(block.data(), EMULATOR_SCAN_BLOCK);
-        const char* pBlock = block.data();
-        for (UINT nPos = 0; nPos + 5 <= nRead; nPos++)
+    // The version text is the nearest "ZOT" at or before the marker; without
+    // one, the text from the marker itself is all there is.
+    const char* pBlock = scan.Block();
+    UINT nRead = scan.BlockLength();
+    UINT nStart = scan.Position();
+    for (UINT nBack = nStart + 1; nBack-- > 0;)
+        if (memcmp(pBlock + nBack, "ZOT", 3) == 0)
         {
-            if (memcmp(pBlock + nPos, "Win32", 5) == 0)
-            {
-                // The version text is the nearest "ZOT" at or before the marker;
-                // without one, the text from the marker itself is all there is.
-                UINT nStart = nPos;
-                for (UINT nBack = nPos + 1; nBack-- > 0;)
-                    if (memcmp(pBlock + nBack, "ZOT", 3) == 0)
-                    {
-                        nStart = nBack;
-                        break;
-                    }
-                UINT nEnd = nStart;
-                while (nEnd < nRead && pBlock[nEnd] != '\0' && nEnd - nStart < (UINT)EMULATOR_VERSION_MAX)
-                    nEnd++;
-                return CString(pBlock + nStart, nEnd - nStart);
-            }
-            if (memcmp(pBlock + nPos, "ZOT %", 5) == 0)
-                return "Dos ZOT";
+            nStart = nBack;
+            break;
         }
-        if (nRead < EMULATOR_SCAN_BLOCK)
-            return "Unknown";
-    }
+    UINT nEnd = nStart;
+    while (nEnd < nRead && pBlock[nEnd] != '\0' && nEnd - nStart < (UINT)EMULATOR_VERSION_MAX)
+        nEnd++;
+    return CString(pBlock + nStart, nEnd - nStart);
 }
 
 // A component with wildcards would name whatever file happens to match.
@@ -176,37 +159,8 @@ CString CLauncherApp::GetDiskName(CString strPath)
 {
     if (strPath.IsEmpty())
         return "";
-
-    CFile file;
-    if (!file.Open(strPath, CFile::modeRead | CFile::shareExclusive) || !IsPlainFile(file))
+    CFile image;
+    if (!OpenPlainFile(image, strPath, CFile::shareExclusive))
         return "Not found";
-    ULONGLONG nFileLength = file.GetLength();
-
-    BYTE signature[3];
-    if (file.Read(signature, 3) != 3 || memcmp(signature, "DOS", 3) != 0)
-        return "NDOS";
-
-    BYTE root[4];
-    if (file.Seek(8, CFile::begin) != 8 || file.Read(root, 4) != 4)
-        return "NDOS";
-    ULONGLONG nRootBlock = ((ULONGLONG)root[0] << 24) | (root[1] << 16) | (root[2] << 8) | root[3];
-    if (nRootBlock == 0 || nRootBlock > 1760)
-        nRootBlock = 880;
-
-    ULONGLONG nNameOffset = nRootBlock * 512 + 432;
-    if (nNameOffset > nFileLength)
-        return "NDOS";
-    BYTE nNameLength;
-    if (file.Seek(nNameOffset, CFile::begin) != (LONGLONG)nNameOffset || file.Read(&nNameLength, 1) != 1)
-        return "NDOS";
-    if (nNameLength > 50)
-        return "NDOS";
-
-    char szName[50];
-    if (file.Read(szName, nNameLength) != nNameLength)
-        return "NDOS";
-    for (int i = 0; i < nNameLength; i++)
-        if (szName[i] < 0x20 || szName[i] > 0x7E)
-            return "NDOS";
-    return CString(szName, nNameLength);
+    return ReadDiskName(image, image.GetLength());
 }

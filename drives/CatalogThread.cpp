@@ -1,7 +1,6 @@
 #include "CatalogThread.h"
 
-#include "app/LauncherApp.h"
-#include "framework/File.h"
+#include "app/FileScan.h"
 
 #include <string>
 
@@ -33,6 +32,59 @@ static BOOL IsImageEntry(const WIN32_FIND_DATAA& fd)
     return !(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+BOOL CCatalogThread::Start(HWND hWndPage)
+{
+    static const LPCSTR s_pszClass = "KovanaCatalogRun";
+    static ATOM s_atom = 0;
+    if (!s_atom)
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = NotifyProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.lpszClassName = s_pszClass;
+        s_atom = ::RegisterClassA(&wc);
+    }
+    m_hWndNotify = ::CreateWindowExA(0, s_pszClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, AfxGetInstanceHandle(),
+                                     nullptr);
+    if (!m_hWndNotify)
+        return FALSE;
+    ::SetWindowLongPtrA(m_hWndNotify, GWLP_USERDATA, (LONG_PTR)this);
+    m_hWndPage = hWndPage;
+    AddRef();  // the run's own, given up when its thread ends
+    if (CreateThread())
+        return TRUE;
+    Release();
+    ::DestroyWindow(m_hWndNotify);
+    m_hWndNotify = nullptr;
+    return FALSE;
+}
+
+void CCatalogThread::Release()
+{
+    if (--m_nRefs == 0)
+        delete this;
+}
+
+LRESULT CALLBACK CCatalogThread::NotifyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CCatalogThread* pRun = (CCatalogThread*)::GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    if (!pRun || message < WM_CATALOG_BEGIN || message > WM_CATALOG_DONE)
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (message == WM_CATALOG_BEGIN)
+        pRun->m_nImages = (int)wParam;
+    else if (message == WM_CATALOG_STEP)
+        pRun->m_nListed++;
+    else
+        pRun->m_bDone = TRUE;
+    if (pRun->m_hWndPage)
+        ::SendMessageA(pRun->m_hWndPage, message, wParam, lParam);
+    // Nothing is sent after the end. The run waits for this answer, so it
+    // still holds the object while its window goes.
+    if (message == WM_CATALOG_DONE)
+        ::DestroyWindow(hWnd);
+    return 0;
+}
+
 BOOL CCatalogThread::InitInstance()
 {
     CStdioFile report;
@@ -42,6 +94,8 @@ BOOL CCatalogThread::InitInstance()
         return FALSE;
     }
 
+    // The folder exactly as the path gives it: an image in a drive's root
+    // gives "C:" in the report, and "C:\*.adf" to search.
     int nSlash = m_strImagePath.ReverseFind('\\');
     CString strFolder = nSlash >= 0 ? m_strImagePath.Left(nSlash) : CString("");
     CString strPattern = strFolder + "\\*.adf";
@@ -77,14 +131,16 @@ BOOL CCatalogThread::InitInstance()
                 break;
             if (!IsImageEntry(fd))
                 continue;
-            CString strPath = strFolder + "\\" + fd.cFileName;
-            CString strName = GetLauncherApp()->GetDiskName(strPath);
-            // A file held open by another program still has the length its
-            // directory entry records.
+            // One open gives the volume name and the length. A file held open
+            // by another program still has the length its directory entry records.
+            CString strName = "Not found";
             ULONGLONG nLength = ((ULONGLONG)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
             CFile image;
-            if (image.Open(strPath, CFile::modeRead | CFile::shareExclusive))
+            if (OpenPlainFile(image, strFolder + "\\" + fd.cFileName, CFile::shareExclusive))
+            {
                 nLength = image.GetLength();
+                strName = ReadDiskName(image, nLength);
+            }
             image.Close();
             report.WriteString(FormatRow(fd.cFileName, strName, std::to_string(nLength).c_str()));
             nTotalSize += nLength;

@@ -4,7 +4,14 @@
 #include "framework/File.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 static const LPCSTR s_pszColumns[] = { "Device", "Name", "Path" };
+
+// The progress bar paints itself anew, at once, each time it moves: a move
+// per image would cost the window more than the run's own work on the image.
+// Over a large folder the bar moves every few images, a hundred times or so.
+enum { PROGRESS_MOVES = 100 };
 
 BEGIN_MESSAGE_MAP(CFloppyPage, CDriveListPage)
     ON_MESSAGE(WM_CATALOG_BEGIN, OnCatalogBegin)
@@ -21,9 +28,20 @@ CFloppyPage::CFloppyPage() : CDriveListPage(IDD_FLOPPY_PAGE, "DF", DRIVE_COUNT, 
 {
 }
 
+// The program ends: a run still under way finishes its report first. No window
+// is left to freeze, and the run's messages are handled meanwhile.
 CFloppyPage::~CFloppyPage()
 {
-    EndCatalogThread();
+    if (!m_pCatalogThread)
+        return;
+    m_pCatalogThread->Attach(nullptr);
+    HANDLE hThread = m_pCatalogThread->m_hThread;
+    while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
+    {
+        MSG msg;
+        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    m_pCatalogThread->Release();
 }
 
 UINT CFloppyPage::GetTemplateID()
@@ -45,6 +63,7 @@ BOOL CFloppyPage::OnInitDialog()
 {
     CDriveListPage::OnInitDialog();
     InitDriveList(s_pszColumns, sizeof(s_pszColumns) / sizeof(s_pszColumns[0]));
+    ShowCatalogRun();
     m_listDrives.SetFocus();
     return TRUE;
 }
@@ -144,33 +163,49 @@ void CFloppyPage::OnCatalog()
     if (dlgImage.DoModal() != IDOK)
         return;
 
-    // The last run has sent its end already; only its last steps may remain.
-    EndCatalogThread();
-    m_pCatalogThread = new CCatalogThread;
-    m_pCatalogThread->m_strReportPath = dlgReport.GetPathName();
-    m_pCatalogThread->m_strImagePath = dlgImage.GetPathName();
-    m_pCatalogThread->m_hWndNotify = m_hWnd;
-    if (!m_pCatalogThread->CreateThread())
+    CCatalogThread* pRun = new CCatalogThread;
+    pRun->m_strReportPath = dlgReport.GetPathName();
+    pRun->m_strImagePath = dlgImage.GetPathName();
+    if (!pRun->Start(m_hWnd))
     {
-        delete m_pCatalogThread;
-        m_pCatalogThread = nullptr;
+        pRun->Release();
         return;
     }
+    // The last run has told its end; its thread holds it while it ends.
+    if (m_pCatalogThread)
+        m_pCatalogThread->Release();
+    m_pCatalogThread = pRun;
     m_btnCatalog.SetWindowText("&Stop");
     m_bCatalogRunning = TRUE;
+}
+
+void CFloppyPage::ShowCatalogRun()
+{
+    m_bCatalogRunning = m_pCatalogThread && !m_pCatalogThread->IsDone();
+    if (!m_bCatalogRunning)
+        return;
+    m_pCatalogThread->Attach(m_hWnd);
+    m_btnCatalog.SetWindowText("&Stop");
+    if (m_pCatalogThread->GetImageCount() < 0)
+        return;
+    OnCatalogBegin(m_pCatalogThread->GetImageCount(), 0);
+    m_progressCatalog.SetPos(m_pCatalogThread->GetListedCount());
 }
 
 LRESULT CFloppyPage::OnCatalogBegin(WPARAM wParam, LPARAM /*lParam*/)
 {
     m_progressCatalog.SetRange32(0, (int)wParam);
-    m_progressCatalog.SetStep(1);
     m_progressCatalog.SetPos(0);
     return 0;
 }
 
 LRESULT CFloppyPage::OnCatalogStep(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    m_progressCatalog.StepIt();
+    // The run has counted the image already.
+    int nListed = m_pCatalogThread->GetListedCount();
+    int nImages = m_pCatalogThread->GetImageCount();
+    if (nListed % std::max(1, nImages / PROGRESS_MOVES) == 0 || nListed == nImages)
+        m_progressCatalog.SetPos(nListed);
     return 0;
 }
 
@@ -182,29 +217,12 @@ LRESULT CFloppyPage::OnCatalogDone(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return 0;
 }
 
-// The run sends to this window and waits: it must end while the window can
-// still answer, or it would send to a window handle that may be reused.
+// The run goes on without a window; a later window of the page shows it again.
 LRESULT CFloppyPage::OnDestroy(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    if (m_bCatalogRunning)
-        m_pCatalogThread->m_bStop = TRUE;
-    EndCatalogThread();
+    if (m_pCatalogThread)
+        m_pCatalogThread->Attach(nullptr);
     return 0;
-}
-
-void CFloppyPage::EndCatalogThread()
-{
-    if (!m_pCatalogThread)
-        return;
-    HANDLE hThread = m_pCatalogThread->m_hThread;
-    // Messages the run sends are handled while waiting: it cannot end otherwise.
-    while (::MsgWaitForMultipleObjects(1, &hThread, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1)
-    {
-        MSG msg;
-        ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    delete m_pCatalogThread;
-    m_pCatalogThread = nullptr;
 }
 
 CString CFloppyPage::BuildFragment(int nRow, BOOL bShortPath)

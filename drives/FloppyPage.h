@@ -24,12 +24,15 @@ public:
     // Shows a stored fragment: its path from the fourth character on, and the image's volume name
     void LoadDriveRow(const CString& strDevice, const CString& strValue);
 
+    // The run started last, held until the next start or the page's end
     CCatalogThread* m_pCatalogThread = nullptr;
     CButton m_btnInsert;
     CProgressCtrl m_progressCatalog;
     CButton m_btnCatalog;
     CButton m_btnEject;
     CListCtrl m_listDrives;
+    // From Start until the run tells its end; a window made while a run goes
+    // on shows it
     BOOL m_bCatalogRunning = FALSE;
 
 protected:
@@ -51,6 +54,6 @@ private:
 
     CString BuildFragment(int nRow, BOOL bShortPath) override;
     void LoadRow(const CString& strDevice, const CString& strValue) override { LoadDriveRow(strDevice, strValue); }
-    // Waits for the last catalog thread to end, handling its messages meanwhile, and releases it
-    void EndCatalogThread();
+    // Shows the run under way in a new window of the page
+    void ShowCatalogRun();
 };

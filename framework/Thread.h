@@ -9,14 +9,17 @@ class CWinThread
 public:
     HANDLE m_hThread = nullptr;
     DWORD m_nThreadID = 0;
+    // The thread deletes its object once its work is done (see Delete)
+    BOOL m_bAutoDelete = TRUE;
 
     CWinThread() {}
-    // Closes the handle; the thread must have ended
+    // Closes the handle
     virtual ~CWinThread();
     CWinThread(const CWinThread&) = delete;
     CWinThread& operator=(const CWinThread&) = delete;
 
-    // _beginthreadex: starts the thread; FALSE when it could not be started
+    // _beginthreadex: starts the thread; FALSE when it could not be started.
+    // The handle and the id are set before the thread runs.
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0);
 
 // Overridables, run on the new thread
@@ -24,6 +27,8 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
     // The thread's exit code
     virtual int ExitInstance() { return 0; }
+    // The thread's last act: deletes the object when m_bAutoDelete is set
+    virtual void Delete();
 
 private:
     static unsigned __stdcall ThreadProc(void* pParam);

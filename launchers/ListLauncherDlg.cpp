@@ -32,6 +32,12 @@ BOOL CListLauncherDlg::OnInitDialog()
 {
     CLauncherDlg::OnInitDialog();
 
+    // One column of names, as wide as the list inside its border and beside
+    // the scroll bar that twelve pages need
+    RECT rcList;
+    ::GetClientRect(m_listCtrl, &rcList);
+    m_listCtrl.InsertColumn(0, "", LVCFMT_LEFT, rcList.right - ::GetSystemMetrics(SM_CXVSCROLL));
+
     CLauncherApp& app = *GetLauncherApp();
     for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
     {
@@ -53,7 +59,16 @@ BOOL CListLauncherDlg::OnInitDialog()
 // A click beside the items leaves nothing selected and the page as it was.
 void CListLauncherDlg::OnClickList(NMHDR* /*pNMHDR*/, LRESULT* pResult)
 {
-    ShowPage(m_listCtrl.GetNextItem(-1, LVNI_SELECTED));
+    int nItem = m_listCtrl.GetNextItem(-1, LVNI_SELECTED);
+    if (nItem >= 0)
+    {
+        // The item carries its page.
+        CSettingsPage* pPage = (CSettingsPage*)m_listCtrl.GetItemData(nItem);
+        CSettingsPage* const* ppPages = GetLauncherApp()->m_pPages;
+        for (int nPage = 0; nPage < CLauncherApp::PAGE_COUNT; nPage++)
+            if (ppPages[nPage] == pPage)
+                ShowPage(nPage);
+    }
     *pResult = 0;
 }
 

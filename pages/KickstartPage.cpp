@@ -1,26 +1,13 @@
 #include "KickstartPage.h"
 
+#include "app/FileScan.h"
 #include "app/LauncherApp.h"
-#include "framework/File.h"
 #include "res/resource.h"
 
-#include <cstring>
-#include <vector>
-
-// The ROM is scanned in chunks of this size, each by itself: a marker that
-// crosses two chunks is not seen.
-static const UINT KICKSTART_SCAN_CHUNK = 102400;
-
-// The texts that tell the releases apart, tried in this order at each offset
-static const struct
-{
-    LPCSTR pszMarker;
-    LPCSTR pszVersion;
-} s_versionMarkers[] = {
-    { "release 1.2", "1.x" },
-    { "2.0 Roms", "2.x" },
-    { "3.00 ROM", "3.x" },
-};
+// The texts that tell the releases apart, tried in this order at each offset,
+// and the release each one stands for
+static const LPCSTR s_pszVersionMarkers[] = { "release 1.2", "2.0 Roms", "3.00 ROM" };
+static const LPCSTR s_pszVersions[] = { "1.x", "2.x", "3.x" };
 
 BEGIN_MESSAGE_MAP(CKickstartPage, CSettingsPage)
     ON_BN_CLICKED(IDC_KICKSTART_BROWSE, OnBrowseKickstart)
@@ -87,36 +74,15 @@ void CKickstartPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
 
 void CKickstartPage::DetectKickstartVersion(const CString& strPath)
 {
-    // Shared reading: a ROM that the running emulator holds open is still
-    // there. A pipe or a device opens like a file, but a read from it can wait
-    // forever.
-    CFile file;
-    if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyNone) || file.GetFileType() != FILE_TYPE_DISK)
+    // Shared reading: a ROM that the running emulator holds open is still there.
+    CMarkerScan scan;
+    if (!scan.Open(strPath, CFile::shareDenyNone))
     {
         m_strKickstartVersion = "Not found";
         return;
     }
-
-    std::vector<char> chunk(KICKSTART_SCAN_CHUNK);
-    for (;;)
-    {
-        UINT nRead = file.Read(chunk.data(), KICKSTART_SCAN_CHUNK);
-        for (UINT nPos = 0; nPos < nRead; nPos++)
-            for (const auto& marker : s_versionMarkers)
-            {
-                UINT nLength = (UINT)strlen(marker.pszMarker);
-                if (nLength <= nRead - nPos && memcmp(chunk.data() + nPos, marker.pszMarker, nLength) == 0)
-                {
-                    m_strKickstartVersion = marker.pszVersion;
-                    return;
-                }
-            }
-        if (nRead < KICKSTART_SCAN_CHUNK)
-        {
-            m_strKickstartVersion = "Unknown";
-            return;
-        }
-    }
+    int nFound = scan.Find(s_pszVersionMarkers, sizeof(s_pszVersionMarkers) / sizeof(s_pszVersionMarkers[0]));
+    m_strKickstartVersion = nFound < 0 ? "Unknown" : s_pszVersions[nFound];
 }
 
 void CKickstartPage::OnBrowseKickstart()

@@ -2,6 +2,8 @@
 // names and short paths, with good input and with bad.
 #include "Fixtures.h"
 #include "TestSupport.h"
+#include "app/FileScan.h"
+#include "app/MarkerSearch.h"
 #include "tools/standin/StandInVersion.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +64,11 @@ TEST_F(DetectionTest, EmulatorTypeFromMarkers)
         { "no marker in the file", 3 * BLOCK, { { 100, "ZOT" }, { 5000, "Win3" }, { 9000, "ZOT%" } }, 'x', "Unknown" },
         { "exactly two full blocks without a marker", 2 * BLOCK, {}, 'x', "Unknown" },
         { "an empty file", 0, {}, '\0', "Unknown" },
+        { "the marker at the first byte", 4096, { { 0, "Win32 first" } }, '\0', "Win32 first" },
+        { "first and last bytes of a marker around other bytes", 4096,
+          { { 100, "Winx2" }, { 200, "ZOTx%" }, { 300, "ZOT 1 Wi 32" } }, 'x', "Unknown" },
+        { "the marker after such near misses", 4096, { { 100, "Winx2" }, { 200, "ZOTx%" }, { 3000, "ZOT 2 Win32" } },
+          '\0', "ZOT 2 Win32" },
     };
     for (const auto& c : cases)
     {
@@ -229,33 +236,76 @@ TEST_F(DetectionTest, HugeFiles)
     EXPECT_EQ(CString("NDOS"), app.GetDiskName(strPath));
 }
 
-TEST_F(DetectionTest, RandomFiles)
+// The search as the rule states it: the earliest position, and at one
+// position the texts in their order, each lying wholly in the bytes
+static int PlainSearch(const std::string& bytes, const std::vector<LPCSTR>& texts, UINT& nPos)
 {
+    for (size_t nAt = 0; nAt < bytes.size(); nAt++)
+        for (size_t i = 0; i < texts.size(); i++)
+            if (bytes.compare(nAt, strlen(texts[i]), texts[i]) == 0)
+            {
+                nPos = (UINT)nAt;
+                return (int)i;
+            }
+    return -1;
+}
+
+// The search looks at whole vectors of positions and compares in full only
+// where a text's first and last bytes are: bytes made of the texts' own
+// characters, with texts, texts with one byte changed and cut texts placed
+// anywhere, must give what the plain search gives, with either vector width.
+TEST(MarkerSearch, FindsWhatThePlainSearchFinds)
+{
+    const std::vector<std::vector<LPCSTR>> textSets = {
+        { "Win32", "ZOT %" },
+        { "release 1.2", "2.0 Roms", "3.00 ROM" },
+        { "abc", "ab", "b", "cab" },  // one text begins another: the order decides
+        { "x" },
+    };
     std::mt19937 random(20240611);
-    CString strPath = dir.File("random.bin");
-    for (int nFile = 0; nFile < 40; nFile++)
+    for (const auto& texts : textSets)
     {
-        size_t nLength = random() % (3 * BLOCK);
-        std::string data(nLength, '\0');
-        for (char& ch : data)
-            ch = (char)(random() % 256);
-        // Every other file starts like an AmigaDOS disk, to reach the name.
-        if (nLength >= 3)
-            data.replace(0, 3, nFile % 2 ? "DOS" : "NOT");
-        WriteWholeFile(strPath, data);
-
-        CString strType = app.GetEmulatorType(strPath);
-        SCOPED_TRACE((LPCSTR)strType);
-        BOOL bVersion = strType.Left(3) == "ZOT" || strType.Left(5) == "Win32";
-        EXPECT_TRUE(strType == "Unknown" || strType == "Dos ZOT" || (bVersion && strType.GetLength() <= 51));
-
-        CString strName = app.GetDiskName(strPath);
-        EXPECT_LE(strName.GetLength(), 50);
-        for (int i = 0; i < strName.GetLength(); i++)
-            EXPECT_TRUE(strName[i] >= 0x20 && strName[i] <= 0x7E);
-        if (nFile % 2 == 0)
+        std::string strAlphabet = std::string(1, '\0');
+        for (LPCSTR psz : texts)
+            strAlphabet += psz;
+        const CMarkerTexts markerTexts(texts.data(), (int)texts.size());
+        for (int nCase = 0; nCase < 500; nCase++)
         {
-            EXPECT_EQ(CString("NDOS"), strName);
+            std::string bytes(random() % 400, '\0');
+            for (char& ch : bytes)
+                ch = strAlphabet[random() % strAlphabet.size()];
+            for (int nPlaced = random() % 4; nPlaced > 0 && !bytes.empty(); nPlaced--)
+            {
+                std::string text = texts[random() % texts.size()];
+                if (random() % 2)
+                    text[random() % text.size()] ^= 0x20;
+                bytes.replace(random() % bytes.size(), text.size(), text);
+                bytes.resize(bytes.size() - random() % 2);
+            }
+            SCOPED_TRACE(texts[0] + std::string(" in ") + std::to_string(bytes.size()) + " bytes, case "
+                         + std::to_string(nCase));
+            UINT nExpected = 0, nPos = 0;
+            int nExpectedText = PlainSearch(bytes, texts, nExpected);
+            EXPECT_EQ(nExpectedText, CMarkerScan::FindInBlock(bytes.data(), (UINT)bytes.size(), texts.data(),
+                                                              (int)texts.size(), nPos));
+            if (nExpectedText >= 0)
+            {
+                EXPECT_EQ(nExpected, nPos);
+            }
+
+            // The 16-byte vectors alone find the same, or leave the rest to
+            // the search one position at a time.
+            UINT nStart = 0;
+            int nFound = FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nPos);
+            if (nFound >= 0)
+            {
+                EXPECT_EQ(std::make_pair(nExpectedText, nExpected), std::make_pair(nFound, nPos));
+            }
+            else
+            {
+                EXPECT_TRUE(nExpectedText < 0 || nExpected >= nStart);
+            }
+            EXPECT_LE(nStart, bytes.size());
         }
     }
 }

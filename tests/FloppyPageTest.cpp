@@ -6,16 +6,48 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <mutex>
 
-// The editor command lines the catalog would have run
+// The editor command lines the catalog would have run. A test that sets
+// s_hReleaseEditor keeps the run inside the editor start until it sets that
+// event (or 5 s have passed), to close windows meanwhile.
 static std::mutex s_editorMutex;
 static std::vector<std::string> s_editorCommands;
+static HANDLE s_hEditorEntered = nullptr, s_hReleaseEditor = nullptr;
+static bool s_bEditorReleased = false;
 static UINT RecordEditor(LPCSTR pszCommandLine, UINT)
 {
-    std::lock_guard<std::mutex> lock(s_editorMutex);
-    s_editorCommands.push_back(pszCommandLine);
+    {
+        std::lock_guard<std::mutex> lock(s_editorMutex);
+        s_editorCommands.push_back(pszCommandLine);
+    }
+    if (s_hReleaseEditor)
+    {
+        ::SetEvent(s_hEditorEntered);
+        s_bEditorReleased = ::WaitForSingleObject(s_hReleaseEditor, 5000) == WAIT_OBJECT_0;
+    }
     return 33;
+}
+
+// The catalog messages that reached Floppy page windows, each with the
+// progress bar's position and upper limit after it:
+// "begin 3 (0/3) step (1/3) ... done (0/3) "
+static std::string s_strCatalogLog;
+static LRESULT CALLBACK LogCatalogMessages(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT& msg = *(const CWPRETSTRUCT*)lParam;
+    HWND hProgress = ::GetDlgItem(msg.hwnd, IDC_FLOPPY_PROGRESS);
+    if (nCode == HC_ACTION && hProgress && msg.message >= WM_CATALOG_BEGIN && msg.message <= WM_CATALOG_DONE)
+    {
+        static const char* const s_pszNames[] = { "begin ", "step", "done" };
+        s_strCatalogLog += s_pszNames[msg.message - WM_CATALOG_BEGIN];
+        if (msg.message == WM_CATALOG_BEGIN)
+            s_strCatalogLog += std::to_string(msg.wParam);
+        s_strCatalogLog += " (" + std::to_string(::SendMessageA(hProgress, PBM_GETPOS, 0, 0)) + "/"
+                           + std::to_string(::SendMessageA(hProgress, PBM_GETRANGE, FALSE, 0)) + ") ";
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
 class FloppyPageTest : public CPageTest<CFloppyPage, CLauncherApp::PAGE_FLOPPY>
@@ -24,10 +56,24 @@ protected:
     void SetUp() override
     {
         s_editorCommands.clear();
+        s_strCatalogLog.clear();
         CCatalogThread::s_pfnStartEditor = RecordEditor;
+        m_hLogHook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, LogCatalogMessages, nullptr, ::GetCurrentThreadId());
         CPageFixture::SetUp();
     }
-    void TearDown() override { host.DestroyWindow(); }
+    void TearDown() override
+    {
+        host.DestroyWindow();
+        ::UnhookWindowsHookEx(m_hLogHook);
+        if (s_hReleaseEditor)
+        {
+            ::SetEvent(s_hReleaseEditor);
+            FinishCatalog();
+            ::CloseHandle(s_hReleaseEditor);
+            ::CloseHandle(s_hEditorEntered);
+            s_hReleaseEditor = s_hEditorEntered = nullptr;
+        }
+    }
     static CString Key(int nDrive) { return CString("DF") + CString((char)('0' + nDrive)) + "Path"; }
     CString Row(int nRow) const
     {
@@ -40,17 +86,86 @@ protected:
         item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
         ::SendMessageA(page.m_listDrives, LVM_SETITEMSTATE, nRow, (LPARAM)&item);
     }
-    // Handles the run's messages until it reports its end and its thread is gone
-    void FinishCatalog()
+
+    // Runs this thread's messages, the catalog's among them, until the
+    // condition holds; FALSE when the run's thread ends first or 20 s pass
+    template <typename Condition>
+    BOOL RunCatalogUntil(Condition condition, const CFloppyPage& onPage)
     {
-        for (DWORD nStart = ::GetTickCount(); page.m_bCatalogRunning && ::GetTickCount() - nStart < 20000;)
+        if (!onPage.m_pCatalogThread)
+            return condition();
+        HANDLE hThread = onPage.m_pCatalogThread->m_hThread;
+        DWORD nStart = ::GetTickCount();
+        while (!condition())
         {
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+            if (::GetTickCount() - nStart > 20000
+                || ::MsgWaitForMultipleObjects(1, &hThread, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0)
+                return condition();
             PumpMessages();
         }
-        ASSERT_FALSE(page.m_bCatalogRunning);
-        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(page.m_pCatalogThread->m_hThread, 20000));
+        return TRUE;
     }
+    // Handles the run's messages until its thread has ended
+    void FinishCatalog()
+    {
+        ASSERT_NE(nullptr, page.m_pCatalogThread);
+        RunCatalogUntil([]() { return false; }, page);
+        ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(page.m_pCatalogThread->m_hThread, 0));
+    }
+    void StartCatalog(CPromptRecorder& prompts, const CString& strReport, const CString& strImage)
+    {
+        prompts.files = { std::string(strReport), std::string(strImage) };
+        prompts.fileDialogs.clear();
+        Click(IDC_FLOPPY_CATALOG);
+    }
+
+    // A report as the run writes it, over the rows given: file name, volume name, length
+    static std::string Report(const CString& strFolder, const std::vector<std::vector<std::string>>& rows)
+    {
+        auto row = [](std::string a, std::string b, std::string c) {
+            a.resize(20, ' '), b.resize(30, ' '), c.resize(15, ' ');
+            return "| " + a + " | " + b + " | " + c + " |\r\n";
+        };
+        const std::string strSeparator = "+" + std::string(22, '-') + "+" + std::string(32, '-') + "+"
+                                         + std::string(17, '-') + "+\r\n";
+        std::string strReport = strSeparator + row("ZOT Brimlo", "Amiga Disk File Catalog", "")
+                                + row("Directory", std::string(strFolder).substr(0, 30), "") + strSeparator
+                                + row("DOS Filename", "Amiga Filename", "File Length") + strSeparator;
+        unsigned long long nTotal = 0;
+        for (const auto& r : rows)
+        {
+            strReport += row(r[0], r[1], r[2]);
+            nTotal += std::stoull(r[2]);
+        }
+        return strReport + strSeparator + row("", "Total Size", std::to_string(nTotal))
+               + row("", "Number Of Files", std::to_string(rows.size())) + strSeparator;
+    }
+    // The images "Disk01.adf" to "DiskNN.adf" in the folder, named "Volume 1"...
+    // and listed in that order
+    static std::vector<std::vector<std::string>> MakeImages(const CString& strFolder, int nCount)
+    {
+        std::vector<std::vector<std::string>> rows;
+        for (int i = 1; i <= nCount; i++)
+        {
+            AdfImage image;
+            image.strVolumeName = "Volume " + std::to_string(i);
+            std::string strName = std::string(i < 10 ? "Disk0" : "Disk") + std::to_string(i) + ".adf";
+            EXPECT_TRUE(MakeAdfImage(strFolder + "\\" + strName.c_str(), image));
+            rows.push_back({ strName, image.strVolumeName, std::to_string(AdfImage::IMAGE_SIZE) });
+        }
+        return rows;
+    }
+
+    // A file dialog as "open or save, title, filter, proposed name, extension,
+    // one file or several", the filter's strings also separated by "|"
+    static std::string Describe(const CPromptRecorder::FileDialog& shown)
+    {
+        return std::string(shown.bOpen ? "open" : "save") + ", " + shown.title + ", " + shown.filter + ", "
+               + shown.fileName + ", " + shown.defExt + ((shown.flags & OFN_ALLOWMULTISELECT) ? ", several" : ", one")
+               + ((shown.flags & OFN_EXPLORER) ? "" : ", old style");
+    }
+
+    HHOOK m_hLogHook = nullptr;
 };
 
 TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)
@@ -86,7 +201,9 @@ TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)
     FocusRow(2);
     Click(IDC_FLOPPY_INSERT);
     ASSERT_EQ(2u, prompts.fileDialogs.size());
-    EXPECT_TRUE(prompts.fileDialogs[1].flags & OFN_ALLOWMULTISELECT);
+    EXPECT_EQ("open, , Amiga Disk File (*.adf)|*.adf|Amiga Disk File Gzipped (*.gz)|*.gz, df3.adf, adf, several",
+              Describe(prompts.fileDialogs[1]));
+    EXPECT_EQ("", prompts.fileDialogs[1].initialDir);
 
     const CString strImages[4] = { strFolder + "\\Workbench Disk.adf", "", strFolder + "\\Not Dos Disk.adf",
                                    strFolder + "\\Blank Disk.adf" };
@@ -164,10 +281,14 @@ TEST_F(FloppyPageTest, CatalogListsTheFoldersImagesInAReport)
     longName.strVolumeName = "A Volume Name Of Thirty Five Chars!";
     shortImage.nFileLength = 1000;
     ASSERT_TRUE(MakeAdfImage(strFolder + "\\A File Name Of 26 Chars.adf", longName));
+    ASSERT_TRUE(MakeAdfImage(strFolder + "\\Locked.adf"));
     ASSERT_TRUE(MakeAdfImage(strFolder + "\\Short.adf", shortImage));
     ASSERT_TRUE(MakeAdfImage(strFolder + "\\Workbench13.adf", workbench));
     ASSERT_TRUE(::CreateDirectoryA(strFolder + "\\Folder.adf", nullptr));
     WriteWholeFile(strFolder + "\\Notes.txt", "not an image");
+    // Held by another program: its name cannot be read, its length still counts.
+    CLockedFile locked(strFolder + "\\Locked.adf");
+    ASSERT_TRUE(locked.IsLocked());
 
     CPromptRecorder prompts;
     Click(IDC_FLOPPY_CATALOG);  // the report's name is cancelled
@@ -177,56 +298,174 @@ TEST_F(FloppyPageTest, CatalogListsTheFoldersImagesInAReport)
     prompts.files = { "", std::string(strReport), std::string(strFolder + "\\Short.adf") };
     Click(IDC_FLOPPY_CATALOG);
     ASSERT_EQ(3u, prompts.fileDialogs.size());
-    EXPECT_EQ("Select one of the files to catalog", prompts.fileDialogs[2].title);
+    const std::string strReportDialog = "save, Give a name to that report, *.txt|*.txt, AdfList.txt, txt, one";
+    EXPECT_EQ(strReportDialog, Describe(prompts.fileDialogs[0]));
+    EXPECT_EQ(strReportDialog, Describe(prompts.fileDialogs[1]));
+    EXPECT_EQ("open, Select one of the files to catalog, *.adf|*.adf, *.adf, adf, one", Describe(prompts.fileDialogs[2]));
     EXPECT_EQ(CString("&Stop"), page.m_btnCatalog.GetWindowText());
     FinishCatalog();
     EXPECT_EQ(CString("&Start"), page.m_btnCatalog.GetWindowText());
-    EXPECT_EQ(3, page.m_progressCatalog.GetRangeUpper());  // the folder named like an image is no image
+    EXPECT_FALSE(page.m_bCatalogRunning);
+    // The folder named like an image is no image.
+    EXPECT_EQ("begin 4 (0/4) step (1/4) step (2/4) step (3/4) step (4/4) done (0/4) ", s_strCatalogLog);
 
-    auto row = [](std::string a, std::string b, std::string c) {
-        a.resize(20, ' '), b.resize(30, ' '), c.resize(15, ' ');
-        return "| " + a + " | " + b + " | " + c + " |\r\n";
-    };
-    const std::string strSeparator = "+----------------------+--------------------------------+-----------------+\r\n";
-    std::string strExpected = strSeparator + row("ZOT Brimlo", "Amiga Disk File Catalog", "") +
-                              row("Directory", std::string(strFolder).substr(0, 30), "") + strSeparator +
-                              row("DOS Filename", "Amiga Filename", "File Length") + strSeparator +
-                              "| A File Name Of 26 Ch | A Volume Name Of Thirty Five C | 901120          |\r\n" +
-                              row("Short.adf", "NDOS", "1000") + row("Workbench13.adf", "Workbench1.3", "901120") +
-                              strSeparator + row("", "Total Size", "1803240") + row("", "Number Of Files", "3") +
-                              strSeparator;
-    EXPECT_EQ(strExpected, ReadWholeFile(strReport));
+    const std::string strFull = std::to_string(AdfImage::IMAGE_SIZE);
+    EXPECT_EQ(Report(strFolder, { { "A File Name Of 26 Chars.adf", "A Volume Name Of Thirty Five Chars!", strFull },
+                                  { "Locked.adf", "Not found", strFull },
+                                  { "Short.adf", "NDOS", "1000" },
+                                  { "Workbench13.adf", "Workbench1.3", strFull } }),
+              ReadWholeFile(strReport));
     ASSERT_EQ(1u, s_editorCommands.size());
     EXPECT_EQ("Notepad.exe " + std::string(strReport), s_editorCommands[0]);
 }
 
-TEST_F(FloppyPageTest, StoppingOrClosingEndsTheRunWithATruncatedReport)
+TEST_F(FloppyPageTest, CatalogRunsThatListNothing)
 {
-    ASSERT_TRUE(MakeAdfImage(dir.File("One.adf")));
-    ASSERT_TRUE(MakeAdfImage(dir.File("Two.adf")));
+    CString strImages = dir.File("Images"), strEmpty = dir.File("Empty");
+    ASSERT_TRUE(::CreateDirectoryA(strImages, nullptr));
+    ASSERT_TRUE(::CreateDirectoryA(strEmpty, nullptr));
+    MakeImages(strImages, 2);
+    const struct
+    {
+        LPCSTR pszCase;
+        CString strReport, strImage;
+        int nStopClicks;
+        std::string strLog;
+        CString strFolder;  // of the report; none when it cannot be created
+    } cases[] = {
+        // Only the end is told: the progress bar keeps the range it had.
+        { "report cannot be created", dir.File("No Such Folder\\r.txt"), strImages + "\\Disk01.adf", 0,
+          "done (0/100) ", "" },
+        { "empty folder", dir.File("empty.txt"), strEmpty + "\\none.adf", 0, "begin 0 (0/0) done (0/0) ", strEmpty },
+        { "missing folder", dir.File("missing.txt"), dir.File("Gone\\gone.adf"), 0, "begin 0 (0/0) done (0/0) ",
+          dir.File("Gone") },
+        // The run waits for its first message to be handled: both clicks
+        // come before any image.
+        { "stop before the first image", dir.File("stopped.txt"), strImages + "\\Disk02.adf", 2,
+          "begin 2 (0/2) done (0/2) ", strImages },
+    };
     CPromptRecorder prompts;
-    prompts.files = { std::string(dir.File("Stopped.txt")), std::string(dir.File("One.adf")),
-                      std::string(dir.File("Closed.txt")), std::string(dir.File("One.adf")) };
-    // The run waits for its first message to be handled: both Stop clicks
-    // come before any image.
-    Click(IDC_FLOPPY_CATALOG);
-    Click(IDC_FLOPPY_CATALOG);
-    Click(IDC_FLOPPY_CATALOG);
-    EXPECT_EQ(2u, prompts.fileDialogs.size());
-    FinishCatalog();
-    std::string strEmpty = ReadWholeFile(dir.File("Stopped.txt"));
-    EXPECT_NE(std::string::npos, strEmpty.find("| File Length     |\r\n+---"));
-    EXPECT_NE(std::string::npos, strEmpty.find("| Total Size                     | 0               |"));
-    EXPECT_NE(std::string::npos, strEmpty.find("| Number Of Files                | 0               |"));
-    EXPECT_EQ(2, page.m_progressCatalog.GetRangeUpper());
-    EXPECT_EQ(1u, s_editorCommands.size());
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszCase);
+        s_editorCommands.clear();
+        s_strCatalogLog.clear();
+        StartCatalog(prompts, c.strReport, c.strImage);
+        for (int i = 0; i < c.nStopClicks; i++)
+            Click(IDC_FLOPPY_CATALOG);
+        EXPECT_EQ(2u, prompts.fileDialogs.size());  // Stop asks nothing
+        FinishCatalog();
+        EXPECT_EQ(c.strLog, s_strCatalogLog);
+        EXPECT_EQ(CString("&Start"), page.m_btnCatalog.GetWindowText());
+        EXPECT_FALSE(page.m_bCatalogRunning);
+        if (c.strFolder.IsEmpty())
+        {
+            EXPECT_FALSE(FileExists(c.strReport));
+            EXPECT_TRUE(s_editorCommands.empty());
+            continue;
+        }
+        EXPECT_EQ(Report(c.strFolder, {}), ReadWholeFile(c.strReport));
+        EXPECT_EQ(1u, s_editorCommands.size());
+    }
+}
 
-    // Closing the window stops the run, handles its messages and waits for it.
-    Click(IDC_FLOPPY_CATALOG);
-    ASSERT_TRUE(page.m_bCatalogRunning);
+// tools/test.sh lends the tests a drive letter (KOVANA_TEST_DRIVE, "T:").
+// The report names the folder as the image's path gives it: a drive's root
+// without its backslash.
+TEST_F(FloppyPageTest, CatalogOfADriveRoot)
+{
+    char szDrive[8] = "";
+    if (::GetEnvironmentVariableA("KOVANA_TEST_DRIVE", szDrive, sizeof(szDrive)) != 2 || szDrive[1] != ':')
+        GTEST_SKIP() << "no test drive: run the tests through tools/test.sh";
+    CString strImage = CString(szDrive) + "\\Root Disk.adf";
+    ASSERT_TRUE(MakeAdfImage(strImage));
+    CPromptRecorder prompts;
+    StartCatalog(prompts, dir.File("report.txt"), strImage);
+    FinishCatalog();
+    ::DeleteFileA(strImage);
+    EXPECT_EQ(Report(szDrive, { { "Root Disk.adf", "Workbench", std::to_string(AdfImage::IMAGE_SIZE) } }),
+              ReadWholeFile(dir.File("report.txt")));
+}
+
+// A move of the bar repaints it at once: over many images it moves every few
+// images, and at the last one.
+TEST_F(FloppyPageTest, CatalogProgressOfALargeFolder)
+{
+    const int nImages = 201;
+    for (int i = 0; i < nImages; i++)
+        ASSERT_TRUE(MakeMarkedFile(dir.File(("Disk" + std::to_string(1000 + i) + ".adf").c_str()), 1000, {}));
+    CPromptRecorder prompts;
+    StartCatalog(prompts, dir.File("report.txt"), dir.File("Disk1000.adf"));
+    FinishCatalog();
+    std::string strLog = "begin 201 (0/201) ";
+    for (int i = 1; i <= nImages; i++)
+        strLog += "step (" + std::to_string(i % 2 == 0 || i == nImages ? i : i - 1) + "/201) ";
+    EXPECT_EQ(strLog + "done (0/201) ", s_strCatalogLog);
+}
+
+// Closing the window neither stops the run nor waits for it: the run
+// finishes its report, and a window made for the page later shows it.
+TEST_F(FloppyPageTest, CatalogGoesOnWhenItsWindowCloses)
+{
+    const int nImages = 12;
+    auto rows = MakeImages(dir.Path(), nImages);
+    CPromptRecorder prompts;
+    StartCatalog(prompts, dir.File("report.txt"), dir.File("Disk01.adf"));
+    // The run waits for each message to be handled: it is in the middle of
+    // the folder when the window closes.
+    ASSERT_TRUE(RunCatalogUntil([&]() { return page.m_progressCatalog.GetPos() >= 2; }, page));
+    CTestHost laterHost;
     host.DestroyWindow();
-    EXPECT_EQ(nullptr, page.m_hWnd);
-    EXPECT_EQ(nullptr, page.m_pCatalogThread);
-    EXPECT_FALSE(page.m_bCatalogRunning);
-    EXPECT_EQ(strEmpty, ReadWholeFile(dir.File("Closed.txt")));
+    ASSERT_TRUE(page.Create(page.GetTemplateID(), &laterHost));
+    EXPECT_TRUE(page.m_bCatalogRunning);
+    EXPECT_EQ(CString("&Stop"), page.m_btnCatalog.GetWindowText());
+    EXPECT_EQ(nImages, page.m_progressCatalog.GetRangeUpper());
+    int nShown = page.m_progressCatalog.GetPos();
+    EXPECT_GE(nShown, 2);
+    EXPECT_LT(nShown, nImages);
+
+    s_strCatalogLog.clear();
+    FinishCatalog();
+    std::string strLog;
+    for (int i = nShown + 1; i <= nImages; i++)
+        strLog += "step (" + std::to_string(i) + "/12) ";
+    EXPECT_EQ(strLog + "done (0/12) ", s_strCatalogLog);
+    EXPECT_EQ(CString("&Start"), page.m_btnCatalog.GetWindowText());
+    EXPECT_EQ(Report(dir.Path(), rows), ReadWholeFile(dir.File("report.txt")));
+    EXPECT_EQ(1u, s_editorCommands.size());
+    laterHost.DestroyWindow();
+}
+
+TEST_F(FloppyPageTest, ClosingTheWindowDoesNotWaitForTheEditor)
+{
+    MakeImages(dir.Path(), 1);
+    s_hEditorEntered = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    s_hReleaseEditor = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CPromptRecorder prompts;
+    StartCatalog(prompts, dir.File("report.txt"), dir.File("Disk01.adf"));
+    ASSERT_TRUE(RunCatalogUntil([&]() { return !page.m_bCatalogRunning; }, page));
+    // The run has told its end and now starts the editor, which takes its time.
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(s_hEditorEntered, 10000));
+    host.DestroyWindow();
+    ::SetEvent(s_hReleaseEditor);
+    FinishCatalog();
+    EXPECT_TRUE(s_bEditorReleased) << "closing the window waited for the editor";
+}
+
+// At the program's end the page objects go: the run finishes its report
+// first, its messages handled meanwhile.
+TEST_F(FloppyPageTest, CatalogIsCompleteWhenThePageGoesDuringTheRun)
+{
+    const int nImages = 6;
+    auto rows = MakeImages(dir.Path(), nImages);
+    std::unique_ptr<CFloppyPage> pOther(new CFloppyPage);
+    ASSERT_TRUE(pOther->Create(pOther->GetTemplateID(), &host));
+    CPromptRecorder prompts;
+    prompts.files = { std::string(dir.File("report.txt")), std::string(dir.File("Disk01.adf")) };
+    ClickButton(pOther->m_hWnd, IDC_FLOPPY_CATALOG);
+    ASSERT_TRUE(RunCatalogUntil([&]() { return pOther->m_progressCatalog.GetPos() >= 1; }, *pOther));
+    pOther->DestroyWindow();
+    pOther.reset();
+    EXPECT_EQ(Report(dir.Path(), rows), ReadWholeFile(dir.File("report.txt")));
+    EXPECT_EQ(1u, s_editorCommands.size());
 }

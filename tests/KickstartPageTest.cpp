@@ -23,6 +23,10 @@ TEST_F(KickstartPageTest, LeavingThePathShowsTheRomsRelease)
         { "marker is the whole file", 0, 8, { { 0, "3.00 ROM" } }, "3.x" },
         { "marker cut by the file's end", 0, 10, { { 0, "release 1.2" } }, "Unknown" },
         { "marker across two chunks", 0, 300000, { { 102400 - 5, "3.00 ROM" } }, "Unknown" },
+        { "marker ending with the first chunk", 0, 300000, { { 102400 - 11, "release 1.2" } }, "1.x" },
+        { "marker ending a byte into the second chunk", 0, 300000, { { 102400 - 10, "release 1.2" } }, "Unknown" },
+        { "first and last bytes of the markers around other bytes", 0, 4096,
+          { { 100, "release 1x2" }, { 200, "2.0 ROMs" }, { 300, "3.00 RAM" } }, "Unknown" },
         { "two full chunks", 0, 204800, { { 0, "2.0 Rom" } }, "Unknown" },
         { "empty file", 0, 0, {}, "Unknown" },
     };

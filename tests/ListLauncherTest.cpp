@@ -15,6 +15,21 @@ protected:
 
     int SelectedItem() { return m_dlg.m_listCtrl.GetNextItem(-1, LVNI_SELECTED); }
 
+    void ExpectEntriesInView()
+    {
+        RECT rcClient;
+        ::GetClientRect(m_dlg.m_listCtrl, &rcClient);
+        EXPECT_FALSE(::GetWindowLongA(m_dlg.m_listCtrl, GWL_STYLE) & WS_HSCROLL);
+        for (int i = 0; i < CLauncherApp::PAGE_COUNT; i++)
+        {
+            RECT rcIcon = { LVIR_ICON, 0, 0, 0 }, rcBounds = { LVIR_BOUNDS, 0, 0, 0 };
+            m_dlg.m_listCtrl.SendMessage(LVM_GETITEMRECT, i, (LPARAM)&rcIcon);
+            m_dlg.m_listCtrl.SendMessage(LVM_GETITEMRECT, i, (LPARAM)&rcBounds);
+            EXPECT_GE(rcIcon.left, 0) << i;
+            EXPECT_LE(rcBounds.right, rcClient.right) << i;
+        }
+    }
+
     // A mouse click at a point of the list view: it selects, then reports NM_CLICK
     void ClickAt(POINT pt)
     {
@@ -74,10 +89,9 @@ TEST_F(ListLauncher, OpensWithAnEntryPerPageAndTheFirstPageShown)
     EXPECT_EQ(0, ShownPage());
     EXPECT_EQ(-1, SelectedItem());
     EXPECT_EQ(m_dlg.m_listCtrl.m_hWnd, ::GetFocus());
-    // The entries are wider than the list view; the icons must not start scrolled out of view
-    RECT rcIcon = { LVIR_ICON, 0, 0, 0 };
-    ASSERT_TRUE(m_dlg.m_listCtrl.SendMessage(LVM_GETITEMRECT, 0, (LPARAM)&rcIcon));
-    EXPECT_EQ(0, rcIcon.left);
+    // Every entry fits the list's width: nothing scrolls sideways, and no icon
+    // is ever out of view
+    ExpectEntriesInView();
     EXPECT_EQ(CString("ZOT Brimlo - Work"), m_dlg.GetWindowText());
 }
 
@@ -90,10 +104,11 @@ TEST_F(ListLauncher, ClickingAnEntryShowsExactlyItsPage)
         EXPECT_EQ(nItem, SelectedItem());
         EXPECT_EQ(nItem, ShownPage());
     }
-    // Beside the items nothing is selected, and the page stays
+    // Below the last item nothing is selected, and the page stays
+    m_dlg.m_listCtrl.EnsureVisible(CLauncherApp::PAGE_COUNT - 1, FALSE);
     RECT rcClient;
     ::GetClientRect(m_dlg.m_listCtrl, &rcClient);
-    ClickAt({ rcClient.right - 2, rcClient.bottom - 2 });
+    ClickAt({ rcClient.right / 2, rcClient.bottom - 2 });
     EXPECT_EQ(-1, SelectedItem());
     EXPECT_EQ(7, ShownPage());
 }
@@ -115,7 +130,7 @@ TEST_F(ListLauncher, KeysShowThePageTheyWillSelect)
     Open();
     for (const auto& c : cases)
     {
-        m_dlg.ShowPage(8);  // stays on view when no item is selected
+        m_dlg.ShowPage(CLauncherApp::PAGE_KEYBOARD);  // stays on view when no item is selected
         SelectItem(c.nFrom);
         int nBefore = ShownPage();
         m_dlg.m_listCtrl.SendMessage(WM_KEYDOWN, c.nVKey, 0);
@@ -127,6 +142,7 @@ TEST_F(ListLauncher, KeysShowThePageTheyWillSelect)
             EXPECT_EQ(c.nPage, SelectedItem()) << c.nVKey << " from " << c.nFrom;
             EXPECT_EQ(1, m_dlg.m_listCtrl.SendMessage(LVM_GETSELECTEDCOUNT));
         }
+        ExpectEntriesInView();
     }
 }
 

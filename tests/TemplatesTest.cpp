@@ -61,6 +61,8 @@ std::string Kind(HWND hWnd)
     else if (lstrcmpiA(szClass, WC_LISTVIEWA) == 0)
     {
         strKind = (dwStyle & LVS_TYPEMASK) == LVS_REPORT ? "report list" : "icon list";
+        if (dwStyle & LVS_NOCOLUMNHEADER)
+            strKind += " without heading";
         if (Has(dwStyle, LVS_SINGLESEL | LVS_SHOWSELALWAYS))
             strKind += ", one selection shown";
         if (dwStyle & LVS_SORTASCENDING)
@@ -282,7 +284,7 @@ const struct
         { IDC_TAB_PAGE_ICON, "icon", "" },
     } },
     { IDD_LIST_LAUNCHER, {
-        { IDC_LIST_PAGES, "icon list, one selection shown, tab stop", "List1" },
+        { IDC_LIST_PAGES, "report list without heading, one selection shown, tab stop", "List1" },
         { IDOK, "default push button, tab stop", "&Launch" },
         { IDCANCEL, "push button, tab stop", "Lea&ve" },
         { IDC_LIST_PAGE_AREA, "black frame, hidden", "" },

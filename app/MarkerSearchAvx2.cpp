@@ -1,0 +1,32 @@
+// Compiled for processors with AVX2 (see CMakeLists.txt); called only on them.
+#include "MarkerSearch.h"
+
+#include <immintrin.h>
+
+namespace {
+
+struct CAvx2
+{
+    typedef __m256i V;
+    enum { WIDTH = 32 };
+    static V Load(const char* p) { return _mm256_loadu_si256((const __m256i*)p); }
+    static V Splat(char ch) { return _mm256_set1_epi8(ch); }
+    static V Eq(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
+    static V And(V a, V b) { return _mm256_and_si256(a, b); }
+    static V Or(V a, V b) { return _mm256_or_si256(a, b); }
+    static unsigned Mask(V v) { return (unsigned)_mm256_movemask_epi8(v); }
+};
+
+} // namespace
+
+int FindMarkerCandidatesAvx2(const char* pBlock, UINT nLength, const LPCSTR* ppszTexts, int nTexts, UINT& nStart,
+                             UINT& nPos)
+{
+    return FindCandidates<CAvx2>(pBlock, nLength, CMarkerTexts(ppszTexts, nTexts), nStart, nPos);
+}
+
+BOOL HasAvx2()
+{
+    static const BOOL s_bAvx2 = __builtin_cpu_supports("avx2") != 0;
+    return s_bAvx2;
+}
