@@ -2,20 +2,17 @@
 //   CConfigNameDlg - asks for the name of a new configuration
 #pragma once
 
-#include "framework/Dialog.h"
+#include "NameDlg.h"
 
-class CConfigNameDlg : public CDialog
+class CConfigNameDlg : public CNameDlg
 {
 public:
     explicit CConfigNameDlg(CWnd* pParentWnd = nullptr);
-
-    CString m_strName;
 
     // Why the profile could not keep the name as a section of its own, or ""
     // when it can
     static CString CheckName(const CString& strName);
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override;
+    CString Check(const CString& strName) const override { return CheckName(strName); }
 };

@@ -3,14 +3,35 @@
 #include "ConfigNameDlg.h"
 #include "LauncherApp.h"
 
-// A damaged count must not keep the page reading empty entries for hours.
-static const int nMaxConfigs = 2000;
+#include <algorithm>
+#include <map>
+
+static const char ENTRY_PREFIX[] = "Config#";
 
 static CString EntryKey(int nEntry)
 {
     CString strKey;
-    strKey.Format("Config#%d", nEntry);
+    strKey.Format("%s%d", ENTRY_PREFIX, nEntry);
     return strKey;
+}
+
+// N of a key that reads as the entry "Config#N", or 0
+static int EntryNumber(const CString& strKey)
+{
+    const int nPrefix = sizeof(ENTRY_PREFIX) - 1;
+    const int nMaxDigits = 9;
+    int nLength = strKey.GetLength();
+    if (nLength <= nPrefix || nLength > nPrefix + nMaxDigits || !IsSameName(strKey.Left(nPrefix), ENTRY_PREFIX)
+        || strKey[nPrefix] == '0')
+        return 0;
+    int nEntry = 0;
+    for (int i = nPrefix; i < nLength; i++)
+    {
+        if (strKey[i] < '0' || strKey[i] > '9')
+            return 0;
+        nEntry = nEntry * 10 + (strKey[i] - '0');
+    }
+    return nEntry;
 }
 
 static CString DecimalText(int nValue)
@@ -37,12 +58,11 @@ BOOL CConfigPage::OnInitDialog()
 {
     CSettingsPage::OnInitDialog();
     CLauncherApp& app = App();
-    UINT nStored = app.ReadProfileInt("ConfigList", "NumberOfConfig", 0);
-    int nCount = nStored > (UINT)nMaxConfigs ? nMaxConfigs : (int)nStored;
-    if (nCount >= 1)
+    std::vector<CString> names = ReadEntries();
+    for (const CString& strName : names)
+        m_listConfigs.AddString(strName);
+    if (!names.empty())
     {
-        for (int nEntry = 1; nEntry <= nCount; nEntry++)
-            m_listConfigs.AddString(app.ReadProfileString("ConfigList", EntryKey(nEntry), "", 500));
         CString strCurrent = app.ReadProfileString("ConfigList", "CurrentConfigName", "", 500);
         app.m_mapOptions["CurrentConfigName"] = strCurrent;
         // Every name begins with the empty text, but the list box finds no
@@ -51,7 +71,7 @@ BOOL CConfigPage::OnInitDialog()
             m_listConfigs.SetCurSel(0);
         else
             m_listConfigs.SelectString(-1, strCurrent);
-        app.m_mapOptions["NumberOfConfig"] = DecimalText(nCount);
+        app.m_mapOptions["NumberOfConfig"] = DecimalText((int)names.size());
     }
     else
     {
@@ -63,10 +83,57 @@ BOOL CConfigPage::OnInitDialog()
     return TRUE;
 }
 
+// "NumberOfConfig" is not trusted: a damaged count must neither hide a
+// configuration nor list thousands of empty ones. The entries that are there
+// decide, read with one profile call. An empty entry names no configuration.
+std::vector<CString> CConfigPage::ReadEntries()
+{
+    CLauncherApp& app = App();
+    CProfileSection list = app.ReadProfileSection("ConfigList");
+    std::map<int, CString> entries;
+    for (const CProfileSection::CEntry& entry : list.m_entries)
+    {
+        int nEntry = EntryNumber(entry.strKey);
+        if (nEntry > 0 && !entries.count(nEntry))
+            entries[nEntry] = app.ReadProfileString(list, "ConfigList", EntryKey(nEntry), 500);
+    }
+    std::vector<CString> names;
+    for (const auto& entry : entries)
+        if (!entry.second.IsEmpty())
+            names.push_back(entry.second);
+    return names;
+}
+
+std::vector<CString> CConfigPage::ListedNames() const
+{
+    std::vector<CString> names(m_listConfigs.GetCount());
+    for (int i = 0; i < (int)names.size(); i++)
+        m_listConfigs.GetText(i, names[i]);
+    return names;
+}
+
+std::vector<CProfileWrite> CConfigPage::EntryWrites(const std::vector<CString>& names)
+{
+    std::vector<CProfileWrite> writes;
+    for (size_t i = 0; i < names.size(); i++)
+        writes.push_back({ "ConfigList", EntryKey((int)i + 1), names[i] });
+    CProfileSection list = App().ReadProfileSection("ConfigList");
+    for (const CProfileSection::CEntry& entry : list.m_entries)
+        if (EntryNumber(entry.strKey) > (int)names.size() && !entry.strValue.IsEmpty())
+            writes.push_back({ "ConfigList", entry.strKey, "" });
+    return writes;
+}
+
 void CConfigPage::SaveToProfile()
 {
-    App().WriteSectionValue("ConfigList", "CurrentConfigName");
-    App().WriteSectionValue("ConfigList", "NumberOfConfig");
+    CLauncherApp& app = App();
+    app.WriteSectionValue("ConfigList", "CurrentConfigName");
+    app.WriteSectionValue("ConfigList", "NumberOfConfig");
+    // Entries that a damaged profile left out of order are numbered anew, so
+    // that the count just written matches them; sound entries stay untouched.
+    if (m_hWnd)
+        for (const CProfileWrite& write : EntryWrites(ListedNames()))
+            app.WriteProfileString(write.strSection, write.strKey, write.strValue);
 }
 
 void CConfigPage::UpdateOptions()
@@ -81,16 +148,36 @@ void CConfigPage::OnNew()
     if (dlg.DoModal() != IDOK)
         return;
     CLauncherApp& app = App();
-    m_listConfigs.AddString(dlg.m_strName);
-    m_listConfigs.SelectString(-1, dlg.m_strName);
-    app.m_mapOptions["CurrentConfigName"] = dlg.m_strName;
-    int nCount = TextNumber(app.m_mapOptions["NumberOfConfig"]) + 1;
-    app.m_mapOptions["NumberOfConfig"] = DecimalText(nCount);
-    app.WriteProfileString("ConfigList", "NumberOfConfig", DecimalText(nCount));
-    app.WriteProfileString("ConfigList", EntryKey(nCount), dlg.m_strName);
+    CString strName = dlg.m_strName;
+    std::vector<CString> names = ListedNames();
+    // Names that differ in case only share one section.
+    auto same = std::find_if(names.begin(), names.end(),
+                             [&](const CString& strListed) { return IsSameName(strListed, strName); });
+    if (same != names.end()
+        && MessageBox("There is a configuration \"" + *same + "\" already. Do you want to replace it with the "
+                      "current settings?", "Warning", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+
+    names.push_back(strName);
+    std::vector<CProfileWrite> writes = { { "ConfigList", "NumberOfConfig", DecimalText((int)names.size()) } };
+    for (const CProfileWrite& write : EntryWrites(names))
+        writes.push_back(write);
+    if (!app.WriteProfileStrings(writes))
+    {
+        app.ReportWriteFailure(m_hWnd, "The configuration \"" + strName + "\" was not created.");
+        return;
+    }
+    m_listConfigs.SetCurSel(m_listConfigs.AddString(strName));
+    app.m_mapOptions["CurrentConfigName"] = strName;
+    app.m_mapOptions["NumberOfConfig"] = DecimalText((int)names.size());
     // The new configuration starts as a copy of what the pages show now.
-    app.SaveConfig();
-    app.LoadConfig();
+    if (app.SaveConfig())
+        app.LoadConfig();
+    else
+    {
+        app.m_bConfigLoaded = FALSE;
+        app.ShowConfigName();
+    }
 }
 
 void CConfigPage::OnLoad()
@@ -119,43 +206,26 @@ void CConfigPage::OnDelete()
     CLauncherApp& app = App();
     CString strName;
     m_listConfigs.GetText(nIndex, strName);
-    BOOL bListed = RemoveConfigEntry(strName);
-    m_listConfigs.DeleteString(nIndex);
-
+    // Of two entries of one name the first goes, from the profile and the
+    // list alike.
+    std::vector<CString> names = ListedNames();
+    int nRemoved = (int)(std::find(names.begin(), names.end(), strName) - names.begin());
+    names.erase(names.begin() + nRemoved);
     // With the last entry gone there is no current configuration.
-    CString strCurrent;
-    if (m_listConfigs.GetCount() > 0)
+    CString strCurrent = names.empty() ? CString() : names[0];
+
+    std::vector<CProfileWrite> writes = EntryWrites(names);
+    writes.push_back({ "ConfigList", "CurrentConfigName", strCurrent });
+    writes.push_back({ "ConfigList", "NumberOfConfig", DecimalText((int)names.size()) });
+    if (!app.WriteProfileStrings(writes))
     {
+        app.ReportWriteFailure(m_hWnd, "The configuration \"" + strName + "\" was not deleted.");
+        return;
+    }
+    m_listConfigs.DeleteString(nRemoved);
+    if (!names.empty())
         m_listConfigs.SetCurSel(0);
-        m_listConfigs.GetText(0, strCurrent);
-    }
     app.m_mapOptions["CurrentConfigName"] = strCurrent;
-    app.WriteSectionValue("ConfigList", "CurrentConfigName");
-
-    // A name that another program took out of the profile meanwhile leaves
-    // the count alone, or the last entry would be dropped with it.
-    int nCount = TextNumber(app.m_mapOptions["NumberOfConfig"]);
-    if (bListed && nCount > 0)
-        nCount--;
-    app.m_mapOptions["NumberOfConfig"] = DecimalText(nCount);
-    app.WriteSectionValue("ConfigList", "NumberOfConfig");
+    app.m_mapOptions["NumberOfConfig"] = DecimalText((int)names.size());
     app.LoadConfig();
-}
-
-BOOL CConfigPage::RemoveConfigEntry(const CString& strName)
-{
-    CLauncherApp& app = App();
-    int nCount = TextNumber(app.m_mapOptions["NumberOfConfig"]);
-    BOOL bFound = FALSE;
-    for (int nEntry = 1; nEntry <= nCount; nEntry++)
-    {
-        CString strEntry = app.ReadProfileString("ConfigList", EntryKey(nEntry), "", 500);
-        if (bFound)
-            app.WriteProfileString("ConfigList", EntryKey(nEntry - 1), strEntry);
-        else if (strEntry == strName)
-            bFound = TRUE;
-    }
-    if (bFound)
-        app.WriteProfileString("ConfigList", EntryKey(nCount), "");
-    return bFound;
 }

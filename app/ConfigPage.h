@@ -2,9 +2,12 @@
 //   CConfigPage - the list of named configurations: New, Load, Save, Delete
 #pragma once
 
+#include "ProfileSection.h"
 #include "framework/Controls.h"
 #include "pages/SettingsPage.h"
 #include "res/resource.h"
+
+#include <vector>
 
 class CConfigPage : public CSettingsPage
 {
@@ -20,10 +23,6 @@ public:
     BOOL IsModified() override { return FALSE; }
     void AppendOptions(CString& /*strLine*/, LPCSTR /*pszSeparator*/) override {}
 
-    // Closes the gap that the name leaves in the numbered entries; TRUE when
-    // the name was one of them
-    BOOL RemoveConfigEntry(const CString& strName);
-
     CListBox m_listConfigs;
 
 protected:
@@ -36,4 +35,13 @@ protected:
     void OnDelete();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The names the numbered entries of the profile hold, in number order
+    std::vector<CString> ReadEntries();
+    // The names in the list, in its order
+    std::vector<CString> ListedNames() const;
+    // What makes the numbered entries hold these names, numbered from 1
+    // without a gap, with every later entry empty
+    std::vector<CProfileWrite> EntryWrites(const std::vector<CString>& names);
 };

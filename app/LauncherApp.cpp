@@ -15,6 +15,10 @@
 #include "pages/VideoPage.h"
 #include "res/resource.h"
 
+// The launcher windows' own caption, which names the current configuration
+// after a dash
+static const char LAUNCHER_CAPTION[] = "ZOT Brimlo";
+
 // Section names the profile functions cannot address as typed: they would land
 // outside every section or in another one. Nothing is written to them.
 static BOOL IsWritableSection(LPCSTR pszSection)
@@ -74,24 +78,69 @@ UINT CLauncherApp::ReadProfileInt(LPCSTR pszSection, LPCSTR pszKey, INT nDefault
     return ::GetPrivateProfileIntA(pszSection, pszKey, nDefault, m_strProfile);
 }
 
-void CLauncherApp::WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszValue)
+CProfileSection CLauncherApp::ReadProfileSection(LPCSTR pszSection)
 {
-    if (!IsWritableSection(pszSection))
-        return;
-    // A line break would split the line and could start a section of its own,
-    // and the profile functions fail on values of 32,767 characters or more.
+    CProfileSection section;
+    section.Read(m_strProfile, pszSection);
+    return section;
+}
+
+CString CLauncherApp::ReadProfileString(const CProfileSection& section, LPCSTR pszSection, LPCSTR pszKey,
+                                        DWORD nBufferSize)
+{
+    CString strValue;
+    // A section name with blanks at its ends is looked up differently by the
+    // two kinds of read.
+    if (!IsPlainSectionName(pszSection) || !section.Lookup(pszKey, nBufferSize, strValue))
+        strValue = ReadProfileString(pszSection, pszKey, "", nBufferSize);
+    return strValue;
+}
+
+// A line break would split the line and could start a section of its own,
+// and the profile functions fail on values of 32,767 characters or more.
+static CString StorableValue(LPCSTR pszValue)
+{
     CString strValue(pszValue);
     strValue.Replace('\r', ' ');
     strValue.Replace('\n', ' ');
     const int nMaxValue = 32000;
     if (strValue.GetLength() > nMaxValue)
         strValue = strValue.Left(nMaxValue);
-    ::WritePrivateProfileStringA(pszSection, pszKey, strValue, m_strProfile);
+    return strValue;
+}
+
+BOOL CLauncherApp::WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszValue)
+{
+    if (!IsWritableSection(pszSection))
+        return TRUE;
+    if (m_pDeferredWrites)
+    {
+        m_pDeferredWrites->push_back({ pszSection, pszKey, StorableValue(pszValue) });
+        return TRUE;
+    }
+    return ::WritePrivateProfileStringA(pszSection, pszKey, StorableValue(pszValue), m_strProfile);
+}
+
+BOOL CLauncherApp::WriteProfileStrings(const std::vector<CProfileWrite>& writes)
+{
+    std::vector<CProfileWrite> writable;
+    for (const CProfileWrite& write : writes)
+        if (IsWritableSection(write.strSection))
+            writable.push_back({ write.strSection, write.strKey, StorableValue(write.strValue) });
+    return WriteProfileValues(m_strProfile, writable);
+}
+
+void CLauncherApp::ReportWriteFailure(HWND hWndOwner, const CString& strNotDone)
+{
+    CPrompt::MessageBox(hWndOwner, "The profile could not be written:\n" + m_strProfile + "\n\n" + strNotDone, "ERROR",
+                        MB_OK | MB_ICONEXCLAMATION);
 }
 
 CString CLauncherApp::ReadConfigValue(LPCSTR pszKey)
 {
-    CString strValue = ReadProfileString(m_mapOptions["CurrentConfigName"], pszKey, "", 500);
+    CString strName = m_mapOptions["CurrentConfigName"];
+    CString strValue = m_pLoadingSection ? ReadProfileString(*m_pLoadingSection, strName, pszKey, 500)
+                                         : ReadProfileString(strName, pszKey, "", 500);
     m_mapOptions[pszKey] = strValue;
     return strValue;
 }
@@ -111,27 +160,48 @@ void CLauncherApp::WriteSectionValue(LPCSTR pszSection, LPCSTR pszKey)
 
 BOOL CLauncherApp::LoadConfig()
 {
+    m_bConfigLoaded = FALSE;
     CString strName = m_mapOptions["CurrentConfigName"];
     if (strName.IsEmpty())
-        return FALSE;
-    if (ReadConfigValue("Video").IsEmpty())
     {
-        CPrompt::MessageBox(nullptr, "The configuration does not exist.", "ERROR", MB_OK | MB_ICONEXCLAMATION);
+        ShowConfigName();
         return FALSE;
     }
-    for (CSettingsPage* pPage : m_pPages)
-        pPage->LoadFromProfile();
-    if (m_pLauncher && m_pLauncher->m_hWnd)
-        m_pLauncher->SetWindowText("ZOT Brimlo - " + strName);
-    return TRUE;
+    // Every page reads its keys from the one read of the section.
+    CProfileSection section = ReadProfileSection(strName);
+    m_pLoadingSection = &section;
+    BOOL bExists = !ReadConfigValue("Video").IsEmpty();
+    if (bExists)
+        for (CSettingsPage* pPage : m_pPages)
+            pPage->LoadFromProfile();
+    m_pLoadingSection = nullptr;
+    if (!bExists)
+        CPrompt::MessageBox(nullptr, "The configuration does not exist.", "ERROR", MB_OK | MB_ICONEXCLAMATION);
+    m_bConfigLoaded = bExists;
+    ShowConfigName();
+    return bExists;
+}
+
+void CLauncherApp::ShowConfigName()
+{
+    if (!m_pLauncher || !m_pLauncher->m_hWnd)
+        return;
+    // The caption names no configuration that the pages do not show.
+    CString strName = m_mapOptions["CurrentConfigName"];
+    m_pLauncher->SetWindowText(m_bConfigLoaded ? LAUNCHER_CAPTION + (" - " + strName) : CString(LAUNCHER_CAPTION));
 }
 
 BOOL CLauncherApp::SaveConfig()
 {
     UpdateAllOptions();
     // Without a current configuration there is no section to save into.
-    if (m_mapOptions["CurrentConfigName"].IsEmpty())
+    CString strName = m_mapOptions["CurrentConfigName"];
+    if (strName.IsEmpty())
         return TRUE;
+    // The pages write key by key; the keys go to the profile together at the
+    // end, which spares a profile call for each one.
+    std::vector<CProfileWrite> writes;
+    m_pDeferredWrites = &writes;
     CString strLine;
     CString strEmulatorType = m_mapOptions["EmulatorType"];
     m_mapOptions["EmulatorType"] = "DOS";
@@ -141,7 +211,17 @@ BOOL CLauncherApp::SaveConfig()
         pPage->AppendOptions(strLine, "?");
     }
     m_mapOptions["EmulatorType"] = strEmulatorType;
-    WriteProfileString(m_mapOptions["CurrentConfigName"], "DosCommandLine", "-G?" + strLine);
+    WriteProfileString(strName, "DosCommandLine", "-G?" + strLine);
+    m_pDeferredWrites = nullptr;
+    if (!WriteProfileStrings(writes))
+    {
+        ReportWriteFailure(m_pLauncher ? m_pLauncher->m_hWnd : nullptr,
+                           "The configuration \"" + strName + "\" was not saved.");
+        return FALSE;
+    }
+    // A configuration that failed to load exists from its first save on.
+    m_bConfigLoaded = TRUE;
+    ShowConfigName();
     return TRUE;
 }
 
@@ -162,6 +242,10 @@ BOOL CLauncherApp::IsAnyPageModified()
 
 void CLauncherApp::OfferToSave(CWnd& owner)
 {
+    // Pages that never showed the current configuration hold nothing the user
+    // changed in it: saving them would put their values over what is stored.
+    if (!m_bConfigLoaded)
+        return;
     if (IsAnyPageModified()
         && owner.MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION)
                == IDYES)

@@ -2,9 +2,12 @@
 //   CLauncherApp - the application: profile, option map, pages, load, save, launch
 #pragma once
 
+#include "ProfileSection.h"
 #include "framework/Dialog.h"
 #include "framework/Map.h"
 #include "pages/SettingsPage.h"
+
+#include <vector>
 
 class CLauncherApp : public CWinApp
 {
@@ -31,6 +34,9 @@ public:
     // the window of the newly stored style.
     CDialog* m_pLauncher = nullptr;
     enum { STYLE_CHANGED = 19 };
+    // TRUE while the pages hold the current configuration as the profile
+    // stores it: loaded from it, or saved into it
+    BOOL m_bConfigLoaded = FALSE;
 
     BOOL InitInstance() override;
 
@@ -46,16 +52,33 @@ public:
     // The profile functions on m_strProfile; every profile access goes through these
     CString ReadProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszDefault, DWORD nBufferSize);
     UINT ReadProfileInt(LPCSTR pszSection, LPCSTR pszKey, INT nDefault);
-    void WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszValue);
+    CProfileSection ReadProfileSection(LPCSTR pszSection);
+    // A key read with default "" from a section read before, as
+    // ReadProfileString would read it
+    CString ReadProfileString(const CProfileSection& section, LPCSTR pszSection, LPCSTR pszKey, DWORD nBufferSize);
+    // FALSE when the profile could not be written
+    BOOL WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszValue);
+    // The writes, leaving the profile as these calls one by one in their order
+    // would leave it, with fewer calls; FALSE when the profile could not be written
+    BOOL WriteProfileStrings(const std::vector<CProfileWrite>& writes);
+    // Tells the user that the profile could not be written and what was
+    // therefore not done
+    void ReportWriteFailure(HWND hWndOwner, const CString& strNotDone);
 
 // The whole configuration
+    // FALSE when the configuration could not be loaded; the pages then keep
+    // what they show
     BOOL LoadConfig();
+    // FALSE, after telling the user, when the profile could not be written
     BOOL SaveConfig();
     BOOL UpdateAllOptions();
     BOOL IsAnyPageModified();
     // Before the pages are left or loaded anew: when a page changed, asks
     // "Do you want to save the current config first?" and saves on Yes
     void OfferToSave(CWnd& owner);
+    // The launcher window's caption names the current configuration when the
+    // pages show it, and none otherwise.
+    void ShowConfigName();
 
 // Emulator launch and detection
     // The folder that holds the path's last component, "" without a backslash.
@@ -69,6 +92,12 @@ public:
     CString GetEmulatorType(CString strPath);
     CString GetShortPath(CString strPath, BOOL bShortName);
     CString GetDiskName(CString strPath);
+
+private:
+    // While SaveConfig runs, the writes wait here to go out together.
+    std::vector<CProfileWrite>* m_pDeferredWrites = nullptr;
+    // While LoadConfig runs, the section being loaded, read once
+    const CProfileSection* m_pLoadingSection = nullptr;
 };
 
 // The running application object

@@ -2,14 +2,13 @@
 //   CHardDiskNameDlg - asks for the volume name and the read-only state of a hard disk
 #pragma once
 
-#include "framework/Dialog.h"
+#include "app/NameDlg.h"
 
-class CHardDiskNameDlg : public CDialog
+class CHardDiskNameDlg : public CNameDlg
 {
 public:
     explicit CHardDiskNameDlg(CWnd* pParentWnd = nullptr);
 
-    CString m_strName;
     BOOL m_bReadOnly;
 
     // Why the name would not come back whole from the hard disk's fragment, or
@@ -17,6 +16,6 @@ public:
     static CString CheckName(const CString& strName);
 
 protected:
+    CString Check(const CString& strName) const override { return CheckName(strName); }
     void DoDataExchange(CDataExchange* pDX) override;
-    void OnOK() override;
 };

@@ -26,6 +26,8 @@ class CEdit : public CWnd
 public:
     // EM_LIMITTEXT
     void LimitText(int nChars) { SendMessage(EM_LIMITTEXT, nChars); }
+    // EM_SETSEL: from nStartChar up to nEndChar; 0 and -1 select all
+    void SetSel(int nStartChar, int nEndChar) { SendMessage(EM_SETSEL, nStartChar, nEndChar); }
 };
 
 class CComboBox : public CWnd

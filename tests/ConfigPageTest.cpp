@@ -99,6 +99,7 @@ protected:
     CPromptRecorder prompts;
     CStandInPage* video = new CStandInPage;
     CConfigPage& page = *(CConfigPage*)app.m_pPages[CLauncherApp::PAGE_CONFIG];
+    CLauncherStandIn launcher{ host.m_hWnd };
 
     // The Config page among pages that keep out of its way, and one page that
     // changes when a test says so
@@ -113,7 +114,9 @@ protected:
                                                             : new CPlainPage(pPage->GetTemplateID(), pPage->GetPageName());
             delete pPage;
         }
+        app.m_pLauncher = &launcher;
     }
+    ~ConfigPageTest() override { app.m_pLauncher = nullptr; }
 
     CString Value(LPCSTR pszSection, LPCSTR pszKey) { return ProfileValue(app.m_strProfile, pszSection, pszKey, "<missing>"); }
     CString Entry(int n) { CString strKey; strKey.Format("Config#%d", n); return Value("ConfigList", strKey); }
@@ -138,6 +141,12 @@ protected:
     void Open() { ASSERT_TRUE(CreatePageWindows(app, host)); }
     void Command(int nID, int nCode) { page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)page.GetDlgItem(nID)); }
     void Select(int nIndex) { page.m_listConfigs.SetCurSel(nIndex); Command(IDC_CONFIG_LIST, LBN_SELCHANGE); }
+    CString Caption() { return host.GetWindowText(); }
+    void Restart()
+    {
+        page.DestroyWindow();
+        Open();
+    }
     std::vector<std::string> Entries()
     {
         std::vector<std::string> entries;
@@ -153,11 +162,8 @@ protected:
 
 TEST_F(ConfigPageTest, FirstStartOkCreatesTheFirstConfigurationFromThePageDefaults)
 {
-    CLauncherStandIn launcher(host.m_hWnd);
-    app.m_pLauncher = &launcher;
     CNameDialogUser user({ { "Amiga 500", IDOK } });
     Open();
-    app.m_pLauncher = nullptr;
 
     ASSERT_EQ(1u, user.dialogs.size());
     EXPECT_EQ(std::vector<std::string>{ "Amiga 500" }, Entries());
@@ -201,15 +207,69 @@ TEST_F(ConfigPageTest, StartListsTheEntriesInOrderAndSelectsTheCurrentByPrefix)
     EXPECT_TRUE(prompts.boxes.empty());
 }
 
-TEST_F(ConfigPageTest, DamagedCountDoesNotKeepThePageReading)
+TEST_F(ConfigPageTest, DamagedCountNeitherHidesNorFloodsTheListAndIsMendedByTheNextWrite)
 {
-    WriteConfigs({ "A", "B" }, "B");
-    ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "4000000000", app.m_strProfile);
+    for (const char* count : { "abc", "", "0", "-1", "1", "5" })
+    {
+        SCOPED_TRACE(count);
+        WriteConfigs({ "A", "B", "C" }, "B");
+        ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", count, app.m_strProfile);
+        {
+            CNameDialogUser nobody({});
+            Open();
+            EXPECT_TRUE(nobody.dialogs.empty());
+        }
+        EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Entries());
+        EXPECT_EQ(1, page.m_listConfigs.GetCurSel());
+        Command(IDC_CONFIG_SAVE, BN_CLICKED);
+        EXPECT_EQ("3", Value("ConfigList", "NumberOfConfig"));
+        {
+            CNameDialogUser user({ { "D", IDOK } });
+            Command(IDC_CONFIG_NEW, BN_CLICKED);
+        }
+        EXPECT_EQ("D", Entry(4));
+        Restart();
+        EXPECT_EQ((std::vector<std::string>{ "A", "B", "C", "D" }), Entries());
+        Select(0);
+        Command(IDC_CONFIG_DELETE, BN_CLICKED);
+        EXPECT_EQ((std::vector<std::string>{ "B", "C", "D", "" }), (std::vector<std::string>{
+            Entry(1).str(), Entry(2).str(), Entry(3).str(), Entry(4).str() }));
+        EXPECT_EQ("<missing>", Entry(5));
+        EXPECT_EQ("3", Value("ConfigList", "NumberOfConfig"));
+        page.DestroyWindow();
+        ::DeleteFileA(app.m_strProfile);
+    }
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+TEST_F(ConfigPageTest, EmptyEntriesAndGapsAreLeftOutAndNumberedAnewOnSave)
+{
+    WriteConfigs({ "A", "B" }, "A");
+    ::WritePrivateProfileStringA("ConfigList", "Config#2", "", app.m_strProfile);
+    ::WritePrivateProfileStringA("ConfigList", "Config#3", "B", app.m_strProfile);
+    ::WritePrivateProfileStringA("ConfigList", "Config#2001", "X", app.m_strProfile);
+    ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "2001", app.m_strProfile);
     Open();
-    std::vector<std::string> entries = Entries();
-    ASSERT_LT(2u, entries.size());
-    EXPECT_EQ((std::vector<std::string>{ "A", "B", "" }), std::vector<std::string>(entries.begin(), entries.begin() + 3));
-    EXPECT_EQ(1, page.m_listConfigs.GetCurSel());
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "X" }), Entries());
+    Command(IDC_CONFIG_SAVE, BN_CLICKED);
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "X", "" }), (std::vector<std::string>{
+        Entry(1).str(), Entry(2).str(), Entry(3).str(), Entry(2001).str() }));
+    EXPECT_EQ("3", Value("ConfigList", "NumberOfConfig"));
+    Restart();
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "X" }), Entries());
+}
+
+TEST_F(ConfigPageTest, AListOfMoreThan2000NamesIsKeptWhole)
+{
+    std::string text = "[ConfigList]\r\nNumberOfConfig=2100\r\nCurrentConfigName=N1\r\n";
+    for (int n = 1; n <= 2100; n++)
+        text += "Config#" + std::to_string(n) + "=N" + std::to_string(n) + "\r\n";
+    WriteWholeFile(app.m_strProfile, text + "[N1]\r\nVideo=-v N1\r\n");
+    Open();
+    ASSERT_EQ(2100, page.m_listConfigs.GetCount());
+    Command(IDC_CONFIG_SAVE, BN_CLICKED);
+    EXPECT_EQ("2100", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ("N2100", Entry(2100));
 }
 
 TEST_F(ConfigPageTest, DeletingTheSecondOfThreeClosesTheGapAndLoadsTheFirst)
@@ -238,7 +298,9 @@ TEST_F(ConfigPageTest, TwoConfigurationsOfOneNameDeleteTheFirstNumberedEntry)
     WriteConfigs({ "Dup", "Mid" }, "Dup");
     Open();
     CNameDialogUser user({ { "Dup", IDOK } });
+    prompts.answers = { IDYES };
     Command(IDC_CONFIG_NEW, BN_CLICKED);
+    prompts.boxes.clear();
     EXPECT_EQ("Dup", Entry(3));
     EXPECT_EQ("3", Value("ConfigList", "NumberOfConfig"));
 
@@ -248,7 +310,7 @@ TEST_F(ConfigPageTest, TwoConfigurationsOfOneNameDeleteTheFirstNumberedEntry)
     EXPECT_EQ("Dup", Entry(2));
     EXPECT_EQ("", Entry(3));
     EXPECT_EQ("2", Value("ConfigList", "NumberOfConfig"));
-    EXPECT_EQ(2, page.m_listConfigs.GetCount());
+    EXPECT_EQ((std::vector<std::string>{ "Mid", "Dup" }), Entries());
     EXPECT_TRUE(prompts.boxes.empty());
 }
 
@@ -289,6 +351,141 @@ TEST_F(ConfigPageTest, LoadAsksToSaveOnlyWhenAPageChanged)
         EXPECT_EQ("-v B", video->m_strShown);
         page.DestroyWindow();
     }
+}
+
+TEST_F(ConfigPageTest, NewWithTheNameOfAnExistingConfigurationAsksBeforeReplacingIt)
+{
+    const struct { const char* typed; int answer; } cases[] = {
+        { "Amiga", IDNO }, { "AMIGA", IDNO }, { "amiga", IDYES },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.typed);
+        WriteConfigs({ "Amiga", "B" }, "B");
+        Open();
+        app.LoadConfig();
+        video->m_strShown = "-v shown";
+        std::string before = ReadWholeFile(app.m_strProfile);
+        prompts.boxes.clear();
+        prompts.answers = { c.answer };
+        {
+            CNameDialogUser user({ { c.typed, IDOK } });
+            Command(IDC_CONFIG_NEW, BN_CLICKED);
+        }
+        ASSERT_EQ(1u, prompts.boxes.size());
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("\"Amiga\"")) << prompts.boxes[0].text;
+        EXPECT_EQ("Warning", prompts.boxes[0].caption);
+        EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), prompts.boxes[0].type);
+        EXPECT_EQ(page.m_hWnd, prompts.boxes[0].hWndOwner);
+        if (c.answer == IDNO)
+        {
+            EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
+            EXPECT_EQ((std::vector<std::string>{ "Amiga", "B" }), Entries());
+            EXPECT_EQ("B", Current());
+        }
+        else
+        {
+            EXPECT_EQ((std::vector<std::string>{ "Amiga", "B", c.typed }), Entries());
+            EXPECT_EQ("-v shown", Value("Amiga", "Video"));
+            EXPECT_EQ(c.typed, Current());
+        }
+        page.DestroyWindow();
+        ::DeleteFileA(app.m_strProfile);
+    }
+}
+
+// Another program holds the profile open for reading and lets nobody write it.
+class CWriteLockedFile
+{
+public:
+    explicit CWriteLockedFile(LPCSTR pszPath)
+        : m_hFile(::CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr)) {}
+    ~CWriteLockedFile() { ::CloseHandle(m_hFile); }
+    CWriteLockedFile(const CWriteLockedFile&) = delete;
+    CWriteLockedFile& operator=(const CWriteLockedFile&) = delete;
+
+private:
+    HANDLE m_hFile;
+};
+
+TEST_F(ConfigPageTest, AProfileThatCannotBeWrittenIsReportedAndNothingChanges)
+{
+    const struct { int button; const char* notDone; bool pageOwns; } cases[] = {
+        { IDC_CONFIG_NEW, "\"C\" was not created.", true },
+        { IDC_CONFIG_SAVE, "\"A\" was not saved.", false },
+        { IDC_CONFIG_DELETE, "\"A\" was not deleted.", true },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.notDone);
+        WriteConfigs({ "A", "B" }, "A");
+        Open();
+        app.LoadConfig();
+        video->m_strShown = "-v edited";
+        std::string before = ReadWholeFile(app.m_strProfile);
+        {
+            CWriteLockedFile lock(app.m_strProfile);
+            CNameDialogUser user({ { "C", IDOK } });
+            Command(c.button, BN_CLICKED);
+        }
+        ASSERT_EQ(1u, prompts.boxes.size());
+        const ShownBox& box = prompts.boxes[0];
+        EXPECT_NE(std::string::npos, box.text.find(app.m_strProfile.str())) << box.text;
+        EXPECT_NE(std::string::npos, box.text.find(c.notDone)) << box.text;
+        EXPECT_EQ("ERROR", box.caption);
+        EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), box.type);
+        EXPECT_EQ(c.pageOwns ? page.m_hWnd : host.m_hWnd, box.hWndOwner);
+        EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
+        EXPECT_EQ((std::vector<std::string>{ "A", "B" }), Entries());
+        EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
+        EXPECT_EQ("A", Current());
+        EXPECT_EQ("ZOT Brimlo - A", Caption());
+        page.DestroyWindow();
+        prompts.boxes.clear();
+        ::DeleteFileA(app.m_strProfile);
+    }
+
+    // A first start names no configuration, and says so once.
+    app.m_mapOptions["CurrentConfigName"] = "";
+    CWriteLockedFile lock(app.m_strProfile);
+    CNameDialogUser user({ { "First", IDOK } });
+    Open();
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("\"First\" was not created.")) << prompts.boxes[0].text;
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_EQ("", Current());
+}
+
+TEST_F(ConfigPageTest, AConfigurationThatFailedToLoadIsNeverOfferedForSaving)
+{
+    WriteConfigs({ "A", "B" }, "A");
+    ::WritePrivateProfileStringA("B", "Video", nullptr, app.m_strProfile);
+    ::WritePrivateProfileStringA("B", "FastMem", "-F 2", app.m_strProfile);
+    Open();
+    app.LoadConfig();
+    Select(1);
+    Command(IDC_CONFIG_LOAD, BN_CLICKED);
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_EQ("The configuration does not exist.", prompts.boxes[0].text);
+    EXPECT_EQ("B", Current());
+    EXPECT_EQ("ZOT Brimlo", Caption());
+
+    // The pages still show A, which differs from what B's read left in the map.
+    std::string before = ReadWholeFile(app.m_strProfile);
+    prompts.answers = { IDOK, IDYES };
+    Select(0);
+    Command(IDC_CONFIG_LOAD, BN_CLICKED);
+    EXPECT_EQ(1u, prompts.boxes.size());
+    EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
+    EXPECT_EQ("ZOT Brimlo - A", Caption());
+
+    // Saving it on purpose makes it a configuration of its own.
+    Select(1);
+    Command(IDC_CONFIG_LOAD, BN_CLICKED);
+    Command(IDC_CONFIG_SAVE, BN_CLICKED);
+    EXPECT_EQ("-v A", Value("B", "Video"));
+    EXPECT_EQ("-F 2", Value("B", "FastMem"));
+    EXPECT_EQ("ZOT Brimlo - B", Caption());
 }
 
 TEST_F(ConfigPageTest, LoadAndDeleteWithNothingSelectedDoNothing)

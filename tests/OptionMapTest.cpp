@@ -211,6 +211,19 @@ TEST_F(OptionMapTest, LoadConfigLoadsEveryPageInOrderAndNamesTheLauncher)
     EXPECT_TRUE(prompts.boxes.empty());
 }
 
+TEST_F(OptionMapTest, LoadConfigReadsEachKeyAsItsOwnProfileCallWould)
+{
+    std::string text = "[Other]\r\nJoystick=other\r\n[Demo]\r\nVideo=-O 1\r\nCpuSpeed=\"quoted\"\r\n"
+                       "KickstartPath='single'\r\nFrameRate=\"\r\nFastMem=\"a'\r\nDF0Path=" + std::string(600, 'd')
+                       + "\r\nEmulatorType\r\nSoundEmulation=first\r\nsoundemulation=second\r\nEmulatorPath=  x  \r\n"
+                       "SoundFreq=a=b\r\n";
+    WriteWholeFile(profile, text);
+    ASSERT_TRUE(app.LoadConfig());
+    for (LPCSTR pszKey : { "Video", "CpuSpeed", "KickstartPath", "FrameRate", "FastMem", "DF0Path", "EmulatorType",
+                           "SoundEmulation", "EmulatorPath", "SoundFreq", "Joystick", "Keyboard" })
+        EXPECT_EQ(app.ReadProfileString("Demo", pszKey, "", 500), app.m_mapOptions[pszKey]) << pszKey;
+}
+
 TEST_F(OptionMapTest, IsAnyPageModifiedStopsAtTheFirstModifiedPage)
 {
     EXPECT_FALSE(app.IsAnyPageModified());

@@ -11,15 +11,6 @@ protected:
     CTestApp app{ profile };
 };
 
-TEST_F(ProfileTest, FirstStartWithoutFileGivesTheDefaults)
-{
-    app.m_mapOptions["CurrentConfigName"] = "Demo";
-    EXPECT_EQ(0u, app.ReadProfileInt("ConfigList", "NumberOfConfig", 0));
-    EXPECT_EQ(CString("1"), app.ReadProfileString("ConfigList", "BrimloStyle", "1", 50));
-    EXPECT_EQ(CString(""), app.ReadConfigValue("Video"));
-    EXPECT_FALSE(FileExists(profile));
-}
-
 TEST_F(ProfileTest, ReadConfigValueStoresWhatItReadInTheOptionMap)
 {
     app.m_mapOptions["CurrentConfigName"] = "Demo";
@@ -44,20 +35,6 @@ TEST_F(ProfileTest, LongValueReadsBackAsItsFirst499Characters)
     app.WriteConfigValue("KickstartPath");
     EXPECT_EQ(value, ProfileValue(profile, "Demo", "KickstartPath"));
     EXPECT_EQ(value.Left(499), app.ReadConfigValue("KickstartPath"));
-}
-
-TEST_F(ProfileTest, NamesDifferingOnlyInCaseShareOneSection)
-{
-    app.m_mapOptions["CurrentConfigName"] = "Demo";
-    app.m_mapOptions["Video"] = "-O 640:480";
-    app.WriteConfigValue("Video");
-    app.m_mapOptions["CurrentConfigName"] = "DEMO";
-    EXPECT_EQ(CString("-O 640:480"), app.ReadConfigValue("Video"));
-    app.m_mapOptions["Video"] = "-O 800:600";
-    app.WriteConfigValue("Video");
-    app.m_mapOptions["CurrentConfigName"] = "demo";
-    EXPECT_EQ(CString("-O 800:600"), app.ReadConfigValue("Video"));
-    EXPECT_EQ(std::string::npos, ReadWholeFile(profile).find("DEMO"));
 }
 
 TEST_F(ProfileTest, EmptyValueIsWrittenAsKeyWithoutValue)
@@ -118,4 +95,37 @@ TEST_F(ProfileTest, ProfileLiesBesideTheExecutable)
     CString exe(szExe);
     ASSERT_TRUE(app.FindProfile());
     EXPECT_EQ(exe.Left(exe.ReverseFind('\\') + 1) + "Kovana.ini", app.m_strProfile);
+}
+
+TEST_F(ProfileTest, WritesTogetherLeaveTheProfileAsOneCallPerWriteWould)
+{
+    const std::vector<CProfileWrite> demoAndList = {
+        { "Demo", "Video", "-O 1" }, { "Demo", "FastMem", "-F 2" }, { "ConfigList", "NumberOfConfig", "2" },
+        { "Demo", "video", "-O 3" }, { "Demo", "DosCommandLine", "-G?-O 3" },
+    };
+    const struct { const char* before; std::vector<CProfileWrite> writes; } cases[] = {
+        { "", demoAndList },
+        { "[ConfigList]\r\nNumberOfConfig=1\r\n[Demo]\r\nVIDEO=old\r\nJoystick=-J\r\nFastMem=-F 2\r\n", demoAndList },
+        { "[Demo]\r\nVideo=old\r\n; kept\r\nFastMem=old\r\n", demoAndList },
+        { "[Demo]\r\nVideo=old\r\n[Other]\r\nX=1\r\n[demo]\r\nFastMem=old\r\n", demoAndList },
+        { "[Demo]\r\nVideo=old\r\nbare\r\nFastMem=old\r\n", demoAndList },
+        { "[Demo]\r\nVideo = -O 3\r\n  FastMem=-F 2\r\nDosCommandLine=-G?-O 3\r\n[ConfigList]\r\nNumberOfConfig=2\r\n",
+          demoAndList },
+        { "[ConfigList]\r\nA=1\r\n", { { "ConfigList", "B", "2" }, { "configlist", "A", "3" }, { "CONFIGLIST", "C", " 4" } } },
+        // Blanks at the end of a value stay in the file only after the last change.
+        { "[Demo]\r\nA=1\r\n", { { "Demo", "A", "-r " }, { "Demo", "B", "2" }, { "Other", "C", "3 " } } },
+        { "[Demo]\r\nA=1\r\n", { { "Demo", "A", "-r " }, { "Demo", "B", "2" }, { "Demo", "A", "-r " } } },
+        { "[Demo]\r\nA=-r\r\nB=2\r\n", { { "Demo", "A", "-r " }, { "Demo", "B", "2" } } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.before);
+        CString strOneByOne = dir.File("OneByOne.ini");
+        WriteWholeFile(profile, c.before);
+        WriteWholeFile(strOneByOne, c.before);
+        ASSERT_TRUE(app.WriteProfileStrings(c.writes));
+        for (const CProfileWrite& write : c.writes)
+            ::WritePrivateProfileStringA(write.strSection, write.strKey, write.strValue, strOneByOne);
+        EXPECT_EQ(ReadWholeFile(strOneByOne), ReadWholeFile(profile));
+    }
 }

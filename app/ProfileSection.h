@@ -1,0 +1,73 @@
+// Classes in this file:
+//   CProfileSection - one section of the profile, read whole with one profile call
+//   CProfileWrite   - one value to write into the profile, WriteProfileValues
+//                     writes many
+//
+// The platform's profile functions open and look through the whole file on
+// every call, and read it again from disk on every call within two seconds
+// of the last write: one call per key makes long lists and big profiles slow.
+#pragma once
+
+#include "framework/String.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// What the profile functions trim from both ends of section names and values
+BOOL IsTrimmedByProfile(char ch);
+// A name the profile functions address exactly as given: not empty, nothing
+// to trim at either end
+BOOL IsPlainSectionName(LPCSTR pszName);
+// Whether two section names, or two key names, address the same one: the
+// profile functions trim names and compare them folding ASCII letters only.
+BOOL IsSameName(LPCSTR pszName, LPCSTR pszOther);
+
+class CProfileSection
+{
+public:
+    struct CEntry
+    {
+        CString strKey;
+        CString strValue;          // as stored: quotes kept, never cut to a buffer
+        std::wstring strWideKey;   // the key and the value as the profile holds them
+        std::wstring strWide;
+        BOOL bHasValue;            // FALSE for a line without "="
+    };
+
+    // Reads the section; an absent section or profile reads as no entries.
+    void Read(LPCSTR pszProfile, LPCSTR pszSection);
+    // FALSE when the section was too big to be read whole
+    BOOL IsComplete() const { return m_bComplete; }
+    // The first entry of the key, or null
+    const CEntry* Find(LPCSTR pszKey) const;
+    // What reading the key with default "" into a buffer of nBufferSize bytes
+    // returns, when the stored text tells it alone; FALSE for a value in
+    // quotes or longer than the buffer, which only the profile call reads right
+    BOOL Lookup(LPCSTR pszKey, DWORD nBufferSize, CString& strValue) const;
+
+    // The entries as read, in the section's order
+    std::vector<CEntry> m_entries;
+
+private:
+    std::unordered_map<std::string, size_t> m_firstOfKey;
+    BOOL m_bComplete = TRUE;
+};
+
+struct CProfileWrite
+{
+    CString strSection;
+    CString strKey;
+    CString strValue;
+};
+
+// Writes the values into the profile and leaves it byte for byte as one
+// WritePrivateProfileString call per write in their order would, with fewer
+// calls: a write that changes nothing makes none, a new section and a
+// section of several changes take one. FALSE when the profile could not be
+// written.
+BOOL WriteProfileValues(LPCSTR pszProfile, const std::vector<CProfileWrite>& writes);
+
+// Between the program's narrow texts and the profile's own
+std::wstring WideText(LPCSTR psz);
+CString NarrowText(const std::wstring& str);

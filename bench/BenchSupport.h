@@ -1,0 +1,40 @@
+// What the profile benchmarks share: a clock, and profiles of many
+// configurations whose sections hold what the real pages save.
+#pragma once
+
+#include "app/LauncherApp.h"
+
+#include <string>
+#include <vector>
+
+// Seconds from a fixed point, at the resolution of the performance counter
+double Now();
+
+// The times of the runs of one measurement
+class CTimes
+{
+public:
+    void Add(double dSeconds) { m_runs.push_back(dSeconds); }
+    double Best() const;
+    double Median() const;
+
+private:
+    std::vector<double> m_runs;
+};
+
+// The "key=value" lines, each ended by CRLF, of a configuration that the real
+// pages save from their defaults. The page windows are made and gone again.
+std::string DefaultSection(CLauncherApp& app, LPCSTR pszScratchFolder);
+
+// The name of configuration N of a benchmark profile
+CString ConfigName(int nConfig);
+
+// A profile as the program leaves it after nConfigs configurations were made
+// one after another with New, each holding the section given; the last one is
+// current.
+std::string ProfileText(int nConfigs, const std::string& section);
+
+// Writes the profile and dates it an hour back: a profile written in the last
+// two seconds is read again from disk by every profile call, which a program
+// starting on an old profile does not pay.
+void WriteOldProfile(LPCSTR pszPath, const std::string& text);

@@ -1,0 +1,127 @@
+// Start-up: Kovana.exe started as a process until its tab launcher window is
+// visible with the configuration loaded, over profiles of 1 and 501
+// configurations, against the floor program, which makes the same window and
+// page windows from the same templates and is started the same way.
+#include "BenchSupport.h"
+#include "harness/TestFiles.h"
+
+#include <cstdio>
+
+static const int RUNS = 15;
+static const DWORD WINDOW_TIMEOUT_MS = 30000;
+
+struct CWindowSought
+{
+    DWORD dwProcessId;
+    CString strCaption;
+    BOOL bFound;
+};
+
+static BOOL CALLBACK FindShownWindow(HWND hWnd, LPARAM lParam)
+{
+    CWindowSought& sought = *(CWindowSought*)lParam;
+    DWORD dwProcessId = 0;
+    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
+    if (dwProcessId != sought.dwProcessId || !::IsWindowVisible(hWnd))
+        return TRUE;
+    char szCaption[256] = "";
+    ::GetWindowTextA(hWnd, szCaption, sizeof(szCaption));
+    sought.bFound = sought.strCaption == szCaption;
+    return !sought.bFound;
+}
+
+class CStartedProgram
+{
+public:
+    CStartedProgram(LPCSTR pszLabel, const CString& strExe, const CString& strArguments, const CString& strCaption)
+        : m_strLabel(pszLabel), m_strExe(strExe), m_strArguments(strArguments), m_strCaption(strCaption) {}
+
+    // Starts the program and waits for its window; FALSE when it never shows
+    BOOL Run()
+    {
+        CString strCommand = "\"" + m_strExe + "\" " + m_strArguments;
+        CString strFolder = m_strExe.Left(m_strExe.ReverseFind('\\'));
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        double dStart = Now();
+        if (!::CreateProcessA(nullptr, strCommand.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, strFolder, &si, &pi))
+            return FALSE;
+        CWindowSought sought = { pi.dwProcessId, m_strCaption, FALSE };
+        DWORD dwStartTick = ::GetTickCount();
+        // Another process: nothing to wait on but its windows.
+        while (!sought.bFound && ::GetTickCount() - dwStartTick < WINDOW_TIMEOUT_MS)
+        {
+            ::EnumWindows(FindShownWindow, (LPARAM)&sought);
+            if (!sought.bFound)
+                ::Sleep(1);
+        }
+        double dTime = Now() - dStart;
+        ::TerminateProcess(pi.hProcess, 0);
+        ::WaitForSingleObject(pi.hProcess, INFINITE);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        if (sought.bFound)
+            m_times.Add(dTime);
+        return sought.bFound;
+    }
+
+    CString m_strLabel;
+    CString m_strExe;
+    CString m_strArguments;
+    CString m_strCaption;
+    CTimes m_times;
+};
+
+static CString CopyInto(const CTempDir& dir, LPCSTR pszSource, LPCSTR pszName)
+{
+    CString strTarget = dir.File(pszName);
+    ::CopyFileA(pszSource, strTarget, FALSE);
+    return strTarget;
+}
+
+int main()
+{
+    // The figures go to a pipe when run from a script; show each at once.
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    CLauncherApp app;
+    CTempDir scratch("kovana-startup-bench"), one("kovana-startup-1"), many("kovana-startup-501"),
+        floor("kovana-startup-floor");
+    std::string section = DefaultSection(app, scratch.Path());
+    WriteOldProfile(one.File("Kovana.ini"), ProfileText(1, section));
+    WriteOldProfile(many.File("Kovana.ini"), ProfileText(501, section));
+
+    CStartedProgram programs[] = {
+        { "bare templates", CopyInto(floor, STARTUP_FLOOR_EXE, "floor.exe"), ConfigName(501),
+          "ZOT Brimlo - " + ConfigName(501) },
+        { "1 configuration", CopyInto(one, KOVANA_EXE, "Kovana.exe"), "1", "ZOT Brimlo - " + ConfigName(1) },
+        { "501 configurations", CopyInto(many, KOVANA_EXE, "Kovana.exe"), "1", "ZOT Brimlo - " + ConfigName(501) },
+    };
+    // The first start of each pays for loading the executable from disk.
+    for (CStartedProgram& program : programs)
+    {
+        if (!program.Run())
+        {
+            printf("%s: no window \"%s\" within %lu ms\n", (LPCSTR)program.m_strLabel,
+                   (LPCSTR)program.m_strCaption, WINDOW_TIMEOUT_MS);
+            return 1;
+        }
+        program.m_times = CTimes();
+    }
+    for (int nRun = 0; nRun < RUNS; nRun++)
+        for (CStartedProgram& program : programs)
+            program.Run();
+
+    printf("Start to the visible tab window with its configuration, median (best) of %d starts:\n", RUNS);
+    const CTimes& floorTimes = programs[0].m_times;
+    for (const CStartedProgram& program : programs)
+    {
+        printf("  %-20s %6.3f s (%6.3f s)", (LPCSTR)program.m_strLabel, program.m_times.Median(),
+               program.m_times.Best());
+        if (&program != &programs[0])
+            printf("   ratio to the bare templates %.2f (best %.2f)", program.m_times.Median() / floorTimes.Median(),
+                   program.m_times.Best() / floorTimes.Best());
+        printf("\n");
+    }
+    return 0;
+}
