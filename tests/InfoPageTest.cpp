@@ -83,8 +83,9 @@ protected:
     void SetUp() override {}
     void Open(LPCSTR pszStoredPath)
     {
+        SaveDefaultConfiguration(app, Section());
         ::WritePrivateProfileStringA("ConfigList", "DosEmulatorPath", pszStoredPath, app.m_strProfile);
-        CPageFixture::SetUp();
+        ASSERT_TRUE(CreatePageWindows(app, host));
     }
     CString EditText() const { return Text(IDC_INFO_DOS_EMULATOR_PATH); }
     CString StoredPath() const { return ProfileValue(app.m_strProfile, "ConfigList", "DosEmulatorPath", "(none)"); }

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "framework/Prompt.h"
+#include "harness/DefaultProfile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -109,13 +110,10 @@ BOOL CreatePageWindows(CLauncherApp& app, CWnd& host)
 
 void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName)
 {
-    ::WritePrivateProfileStringA("ConfigList", "NumberOfConfig", "1", app.m_strProfile);
-    ::WritePrivateProfileStringA("ConfigList", "Config#1", pszName, app.m_strProfile);
-    ::WritePrivateProfileStringA("ConfigList", "CurrentConfigName", pszName, app.m_strProfile);
-    CTestHost host;
-    CreatePageWindows(app, host);
+    // Written as the pages write it (NewConfiguration checks that they do),
+    // without making every page window for it in every test.
+    EXPECT_TRUE(WriteWholeFile(app.m_strProfile, DefaultProfile(nullptr, "", "DOS", pszName)));
     app.m_mapOptions["CurrentConfigName"] = pszName;
-    app.SaveConfig();
 }
 
 int ShownPage(CLauncherApp& app)

@@ -108,9 +108,9 @@ public:
 // launcher window does; FALSE when one cannot be created.
 BOOL CreatePageWindows(CLauncherApp& app, CWnd& host);
 
-// Lists one configuration of that name in the profile and saves it from the
-// pages' defaults, as New does on a first start: a section that the pages load
-// without reporting a change. The page windows are gone again afterwards.
+// A profile that lists one configuration of that name, saved from the pages'
+// defaults as New saves it on a first start: a section that the pages load
+// without reporting a change. The name becomes the current configuration.
 void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName);
 
 // Runs the messages that are waiting for this thread's windows.

@@ -1,5 +1,5 @@
 // A first start of the real program, driven from outside.
-#include "Defaults.h"
+#include "harness/DefaultProfile.h"
 #include "Driver.h"
 
 #include "res/resource.h"

@@ -1,7 +1,7 @@
 // The three launcher windows of the real program, each driven from outside
 // through one user session: a setting changed, Launch, a style change on the
 // Info page, Leave, with the save question answered each way.
-#include "Defaults.h"
+#include "harness/DefaultProfile.h"
 #include "Driver.h"
 
 #include "app/LauncherApp.h"

@@ -7,7 +7,7 @@
 // title bars.
 //   usage: kovana_shots.exe OUTPUT-FOLDER
 #include "Fixtures.h"
-#include "e2e/Defaults.h"
+#include "harness/DefaultProfile.h"
 #include "e2e/Driver.h"
 
 #include "res/resource.h"

@@ -16,15 +16,17 @@ inline std::string DefaultOptionsFile()
            "-A 3";                                    // Misc, the slider at the top
 }
 
-// A profile of one configuration, "Work", saved from the defaults with the
+// A profile of one configuration, pszName, saved from the defaults with the
 // emulator at pszEmulator, byte for byte as the profile functions write it;
 // without a style when pszStyle is null, as a first start leaves it
-inline std::string DefaultProfile(const char* pszStyle, const char* pszEmulator, const char* pszType = "WIN32")
+inline std::string DefaultProfile(const char* pszStyle, const char* pszEmulator, const char* pszType = "WIN32",
+                                  const char* pszName = "Work")
 {
-    std::string profile = "[ConfigList]\r\nNumberOfConfig=1\r\nConfig#1=Work\r\nCurrentConfigName=Work\r\n";
+    const std::string name = pszName;
+    std::string profile = "[ConfigList]\r\nNumberOfConfig=1\r\nConfig#1=" + name + "\r\nCurrentConfigName=" + name + "\r\n";
     if (pszStyle)
         profile += std::string("BrimloStyle=") + pszStyle + "\r\n";
-    profile += std::string("[Work]\r\nEmulatorPath=") + pszEmulator + "\r\nEmulatorType=" + pszType + "\r\n";
+    profile += "[" + name + "]\r\nEmulatorPath=" + pszEmulator + "\r\nEmulatorType=" + pszType + "\r\n";
     profile += "CpuSpeed=-w 7\r\nCpuPriority=-P 64\r\nKickstartPath=-r\r\n"
                "Video=-O 800:600:dxy\r\nVideo1081Emulation=\r\nVideoDesktopWindow=-W\r\nFrameRate=-f 1\r\n"
                "FastMem=-F 8\r\nChipMem=-c 4\r\nSlowMem=-s 4\r\n";
