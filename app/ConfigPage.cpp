@@ -59,8 +59,12 @@ BOOL CConfigPage::OnInitDialog()
     CSettingsPage::OnInitDialog();
     CLauncherApp& app = App();
     std::vector<CString> names = ReadEntries();
+    // Without redrawing the list box does not set its scroll bar after every
+    // name: a long list fills several times faster.
+    m_listConfigs.SetRedraw(FALSE);
     for (const CString& strName : names)
         m_listConfigs.AddString(strName);
+    m_listConfigs.SetRedraw(TRUE);
     if (!names.empty())
     {
         CString strCurrent = app.ReadProfileString("ConfigList", "CurrentConfigName", "", 500);

@@ -36,6 +36,7 @@ public:
     void SetWindowText(LPCSTR psz) { ::SetWindowTextA(m_hWnd, psz); }
     BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
+    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* pwp) { return ::SetWindowPlacement(m_hWnd, pwp); }
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     // WM_SETICON

@@ -267,6 +267,10 @@ TEST_F(ConfigPageTest, AListOfMoreThan2000NamesIsKeptWhole)
     WriteWholeFile(app.m_strProfile, text + "[N1]\r\nVideo=-v N1\r\n");
     Open();
     ASSERT_EQ(2100, page.m_listConfigs.GetCount());
+    // Filled without redrawing, the list still scrolls down to its last name.
+    SCROLLINFO si = { sizeof(si), SIF_RANGE, 0, 0, 0, 0, 0 };
+    ASSERT_TRUE(::GetScrollInfo(page.m_listConfigs.m_hWnd, SB_VERT, &si));
+    EXPECT_EQ(2099, si.nMax);
     Command(IDC_CONFIG_SAVE, BN_CLICKED);
     EXPECT_EQ("2100", Value("ConfigList", "NumberOfConfig"));
     EXPECT_EQ("N2100", Entry(2100));
