@@ -46,6 +46,25 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
+HWND CDialog::GetControl(int nIDC)
+{
+    for (const auto& control : m_controls)
+        if (control.first == nIDC && ::IsWindow(control.second) && ::GetParent(control.second) == m_hWnd
+            && ::GetDlgCtrlID(control.second) == nIDC)
+            return control.second;
+    HWND hWndCtrl = ::GetDlgItem(m_hWnd, nIDC);
+    if (!hWndCtrl)
+        return nullptr;
+    for (auto& control : m_controls)
+        if (control.first == nIDC)
+        {
+            control.second = hWndCtrl;
+            return hWndCtrl;
+        }
+    m_controls.emplace_back(nIDC, hWndCtrl);
+    return hWndCtrl;
+}
+
 BOOL CDialog::OnInitDialog()
 {
     ExecuteDlgInit(m_nIDTemplate);

@@ -15,6 +15,9 @@
 
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 class CDialog;
 class CDataExchange;
 
@@ -105,6 +108,11 @@ public:
     void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
     // Exchanges every bound member with its control; TRUE reads the controls
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // The dialog's control of that id, as GetDlgItem finds it. Under Wine each
+    // GetDlgItem asks the window server for the list of children, and data
+    // exchange asks for the same controls on every move of a slider: the
+    // answer is kept for as long as that window is still the child of that id.
+    HWND GetControl(int nIDC);
 
 // Overridables
     virtual BOOL OnInitDialog();
@@ -126,6 +134,8 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::vector<std::pair<int, HWND>> m_controls;
 };
 
 class CDataExchange
@@ -137,7 +147,7 @@ public:
     BOOL m_bSaveAndValidate;  // TRUE: controls to members
     CDialog* m_pDlgWnd;
 
-    HWND PrepareCtrl(int nIDC) const { return m_pDlgWnd->GetDlgItem(nIDC); }
+    HWND PrepareCtrl(int nIDC) const { return m_pDlgWnd->GetControl(nIDC); }
 };
 
 // Binds a control member to the dialog's control of that id

@@ -137,6 +137,18 @@ TEST_F(ExchangeTest, TextAndCheckTravelBothWays)
     EXPECT_EQ(CString(""), dlg.m_strList);
 }
 
+TEST_F(ExchangeTest, ExchangeFollowsAControlThatWasReplaced)
+{
+    dlg.m_strEdit = "first";
+    dlg.UpdateData(FALSE);
+    ::DestroyWindow(dlg.GetDlgItem(IDC_TEST_EDIT));
+    ASSERT_TRUE(::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 12, dlg.m_hWnd, (HMENU)IDC_TEST_EDIT, nullptr,
+                                  nullptr));
+    dlg.m_strEdit = "second";
+    dlg.UpdateData(FALSE);
+    EXPECT_EQ(CString("second"), ItemText(IDC_TEST_EDIT));
+}
+
 TEST_F(ExchangeTest, MessageMapRoutesMessagesAndTheirResults)
 {
     ::SendMessageA(dlg.GetDlgItem(IDC_TEST_BUTTON), BM_CLICK, 0, 0);
