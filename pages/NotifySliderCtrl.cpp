@@ -1,16 +1,32 @@
 #include "NotifySliderCtrl.h"
 
+#include <map>
+
+// The subclassed trackbars and their objects. The window procedure is
+// replaced rather than chained with SetWindowSubclass, which looks up a
+// window property on every message: a server call each under Wine.
+static std::map<HWND, CNotifySliderCtrl*>& Sliders()
+{
+    static std::map<HWND, CNotifySliderCtrl*> s_sliders;
+    return s_sliders;
+}
+
 void CNotifySliderCtrl::SubclassWindow(HWND hWnd)
 {
     CSliderCtrl::SubclassWindow(hWnd);
-    if (hWnd)
-        ::SetWindowSubclass(hWnd, SubclassProc, 0, (DWORD_PTR)this);
+    if (!hWnd || Sliders().count(hWnd))
+        return;
+    Sliders()[hWnd] = this;
+    m_pfnTrackbarProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)SliderProc);
 }
 
-LRESULT CALLBACK CNotifySliderCtrl::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                                 UINT_PTR, DWORD_PTR dwRefData)
+LRESULT CALLBACK CNotifySliderCtrl::SliderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CNotifySliderCtrl* pSlider = (CNotifySliderCtrl*)dwRefData;
+    auto found = Sliders().find(hWnd);
+    if (found == Sliders().end())
+        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    CNotifySliderCtrl* pSlider = found->second;
+    WNDPROC pfnTrackbarProc = pSlider->m_pfnTrackbarProc;
     switch (message)
     {
     case WM_LBUTTONUP:
@@ -22,10 +38,11 @@ LRESULT CALLBACK CNotifySliderCtrl::SubclassProc(HWND hWnd, UINT message, WPARAM
         ::SendMessageA(::GetParent(hWnd), WM_SLIDERCHANGE, (WPARAM)pSlider->m_nNotifyID, 0);
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hWnd, SubclassProc, 0);
+        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)pfnTrackbarProc);
+        Sliders().erase(found);
         if (pSlider->m_hWnd == hWnd)
             pSlider->m_hWnd = nullptr;
         break;
     }
-    return ::DefSubclassProc(hWnd, message, wParam, lParam);
+    return ::CallWindowProcA(pfnTrackbarProc, hWnd, message, wParam, lParam);
 }

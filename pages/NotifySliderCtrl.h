@@ -17,8 +17,8 @@ public:
     void SubclassWindow(HWND hWnd) override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR uIdSubclass, DWORD_PTR dwRefData);
+    static LRESULT CALLBACK SliderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     short m_nNotifyID = 0;
+    WNDPROC m_pfnTrackbarProc = nullptr;
 };
