@@ -60,6 +60,9 @@ CString CDriveListPage::DeviceName(int nDrive) const
 
 void CDriveListPage::InitDriveList(const LPCSTR* ppszColumns, int nColumns)
 {
+    // Without redrawing the list view does not lay out its scroll bars after
+    // every column and row.
+    m_rDriveList.SetRedraw(FALSE);
     for (int nColumn = 0; nColumn < nColumns; nColumn++)
         m_rDriveList.InsertColumn(nColumn, ppszColumns[nColumn], LVCFMT_LEFT,
                                   m_rDriveList.GetStringWidth(ppszColumns[nColumn]) + HEADER_MARGIN);
@@ -69,6 +72,7 @@ void CDriveListPage::InitDriveList(const LPCSTR* ppszColumns, int nColumns)
         m_rDriveList.InsertItem(nDrive, DeviceName(nDrive));
         app.m_mapOptions[DriveKey(nDrive)] = "";
     }
+    m_rDriveList.SetRedraw(TRUE);
 }
 
 void CDriveListPage::SetCell(int nRow, int nColumn, const CString& strText)
