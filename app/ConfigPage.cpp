@@ -63,7 +63,8 @@ BOOL CConfigPage::OnInitDialog()
         m_listConfigs.AddString(strName);
     if (!names.empty())
     {
-        CString strCurrent = app.ReadProfileString("ConfigList", "CurrentConfigName", "", 500);
+        CString strCurrent =
+            app.ReadProfileString("ConfigList", "CurrentConfigName", "", CLauncherApp::PROFILE_BUFFER_SIZE);
         app.m_mapOptions["CurrentConfigName"] = strCurrent;
         // Every name begins with the empty text, but the list box finds no
         // entry for it: the first entry is the one.
@@ -95,7 +96,8 @@ std::vector<CString> CConfigPage::ReadEntries()
     {
         int nEntry = EntryNumber(entry.strKey);
         if (nEntry > 0 && !entries.count(nEntry))
-            entries[nEntry] = app.ReadProfileString(list, "ConfigList", EntryKey(nEntry), 500);
+            entries[nEntry] =
+                app.ReadProfileString(list, "ConfigList", EntryKey(nEntry), CLauncherApp::PROFILE_BUFFER_SIZE);
     }
     std::vector<CString> names;
     for (const auto& entry : entries)

@@ -10,12 +10,12 @@
 // the detection could not name.
 static BOOL IsWin32Build(const CString& strEmulatorType)
 {
-    return strEmulatorType != "Dos ZOT" && strEmulatorType != "Not found";
+    return strEmulatorType != CLauncherApp::TEXT_DOS_BUILD && strEmulatorType != CLauncherApp::TEXT_NOT_FOUND;
 }
 
 static LPCSTR BuildMarker(const CString& strEmulatorType)
 {
-    return IsWin32Build(strEmulatorType) ? "WIN32" : "DOS";
+    return IsWin32Build(strEmulatorType) ? CLauncherApp::TYPE_WIN32 : CLauncherApp::TYPE_DOS;
 }
 
 BEGIN_MESSAGE_MAP(CEmulatorPage, CSettingsPage)
@@ -135,7 +135,7 @@ BOOL CEmulatorPage::IsModified()
 void CEmulatorPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
 {
     // The DOS build takes no CPU options.
-    if (OptionValue("EmulatorType") != "WIN32")
+    if (OptionValue("EmulatorType") != CLauncherApp::TYPE_WIN32)
         return;
     AppendOption(strLine, pszSeparator, "CpuSpeed");
     AppendOption(strLine, pszSeparator, "CpuPriority");
