@@ -3,6 +3,7 @@
 #include "LauncherApp.h"
 
 #include "FileScan.h"
+#include "pages/SettingsPage.h"
 
 #include <cstring>
 

@@ -5,9 +5,10 @@
 #include "ProfileSection.h"
 #include "framework/Dialog.h"
 #include "framework/Map.h"
-#include "pages/SettingsPage.h"
 
 #include <vector>
+
+class CSettingsPage;
 
 class CLauncherApp : public CWinApp
 {
@@ -78,7 +79,6 @@ public:
     BOOL LoadConfig();
     // FALSE, after telling the user, when the profile could not be written
     BOOL SaveConfig();
-    BOOL UpdateAllOptions();
     BOOL IsAnyPageModified();
     // Before the pages are left or loaded anew: when a page changed, asks
     // "Do you want to save the current config first?" and saves on Yes
@@ -113,6 +113,9 @@ public:
     static constexpr LPCSTR TYPE_DOS = "DOS";
 
 private:
+    // Every page stores its fragments in the option map.
+    BOOL UpdateAllOptions();
+
     // While SaveConfig runs, the writes wait here to go out together.
     std::vector<CProfileWrite>* m_pDeferredWrites = nullptr;
     // While LoadConfig runs, the section being loaded, read once

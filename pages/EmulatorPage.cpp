@@ -36,7 +36,6 @@ UINT CEmulatorPage::GetTemplateID()
 void CEmulatorPage::DoDataExchange(CDataExchange* pDX)
 {
     CSettingsPage::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_EMULATOR_BROWSE, m_btnBrowse);
     DDX_Control(pDX, IDC_EMULATOR_PRIORITY, m_sliderPriority);
     DDX_Control(pDX, IDC_EMULATOR_SPEED, m_sliderSpeed);
     DDX_Text(pDX, IDC_EMULATOR_PATH, m_strEmulatorPath);
