@@ -132,7 +132,7 @@ void CConfigPage::SaveToProfile()
     app.WriteSectionValue("ConfigList", "CurrentConfigName");
     app.WriteSectionValue("ConfigList", "NumberOfConfig");
     // Entries that a damaged profile left out of order are numbered anew, so
-    // that the count just written matches them; sound entries stay untouched.
+    // that the count just written matches them; entries in order stay untouched.
     if (m_hWnd)
         for (const CProfileWrite& write : EntryWrites(ListedNames()))
             app.WriteProfileString(write.strSection, write.strKey, write.strValue);

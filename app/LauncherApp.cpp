@@ -13,7 +13,6 @@
 #include "pages/MiscPage.h"
 #include "pages/SoundPage.h"
 #include "pages/VideoPage.h"
-#include "res/resource.h"
 
 // Section names the profile functions cannot address as typed: they would land
 // outside every section or in another one. Nothing is written to them.

@@ -4,8 +4,6 @@
 #include "framework/File.h"
 #include "res/resource.h"
 
-#include <cstdlib>
-
 // Every detected type except these two is taken for the Win32 build, even one
 // the detection could not name.
 static BOOL IsWin32Build(const CString& strEmulatorType)
