@@ -1,10 +1,11 @@
 #include "ConfigNameDlg.h"
 
+#include "LauncherApp.h"
 #include "ProfileSection.h"
 #include "res/resource.h"
 
-// The list keeps names in a 500-byte buffer.
-static const int CONFIG_NAME_MAX = 499;
+// The list's names are read back from the profile like any value.
+static const int CONFIG_NAME_MAX = CLauncherApp::PROFILE_VALUE_MAX;
 
 CConfigNameDlg::CConfigNameDlg(CWnd* pParentWnd) : CNameDlg(IDD_CONFIG_NAME, IDC_CONFIG_NAME, CONFIG_NAME_MAX, pParentWnd)
 {

@@ -67,7 +67,8 @@ BOOL CConfigPage::OnInitDialog()
     m_listConfigs.SetRedraw(TRUE);
     if (!names.empty())
     {
-        CString strCurrent = app.ReadProfileString("ConfigList", "CurrentConfigName", "", 500);
+        CString strCurrent =
+            app.ReadProfileString("ConfigList", "CurrentConfigName", "", CLauncherApp::PROFILE_BUFFER_SIZE);
         app.m_mapOptions["CurrentConfigName"] = strCurrent;
         // Every name begins with the empty text, but the list box finds no
         // entry for it: the first entry is the one.
@@ -99,7 +100,8 @@ std::vector<CString> CConfigPage::ReadEntries()
     {
         int nEntry = EntryNumber(entry.strKey);
         if (nEntry > 0 && !entries.count(nEntry))
-            entries[nEntry] = app.ReadProfileString(list, "ConfigList", EntryKey(nEntry), 500);
+            entries[nEntry] =
+                app.ReadProfileString(list, "ConfigList", EntryKey(nEntry), CLauncherApp::PROFILE_BUFFER_SIZE);
     }
     std::vector<CString> names;
     for (const auto& entry : entries)
@@ -134,7 +136,7 @@ void CConfigPage::SaveToProfile()
     app.WriteSectionValue("ConfigList", "CurrentConfigName");
     app.WriteSectionValue("ConfigList", "NumberOfConfig");
     // Entries that a damaged profile left out of order are numbered anew, so
-    // that the count just written matches them; sound entries stay untouched.
+    // that the count just written matches them; entries in order stay untouched.
     if (m_hWnd)
         for (const CProfileWrite& write : EntryWrites(ListedNames()))
             app.WriteProfileString(write.strSection, write.strKey, write.strValue);

@@ -3,6 +3,7 @@
 #include "LauncherApp.h"
 
 #include "FileScan.h"
+#include "pages/SettingsPage.h"
 
 #include <cstring>
 
@@ -61,7 +62,7 @@ void CLauncherApp::LaunchEmulator()
         return;
     ::SetCurrentDirectoryA(FolderOf(strEmulatorPath));
 
-    BOOL bWin32 = m_mapOptions["EmulatorType"] == "WIN32";
+    BOOL bWin32 = m_mapOptions["EmulatorType"] == TYPE_WIN32;
     CString strOptionsFile = strEmulatorPath.Left(nSlash + 1) + (bWin32 ? ".zotrc" : "zot.rc");
 
     CString strLine;
@@ -95,12 +96,12 @@ CString CLauncherApp::GetEmulatorType(CString strPath)
     static const LPCSTR s_pszMarkers[] = { "Win32", "ZOT %" };
     CMarkerScan scan;
     if (!scan.Open(strPath, CFile::shareExclusive))
-        return "Not found";
+        return TEXT_NOT_FOUND;
     int nFound = scan.Find(s_pszMarkers, 2);
     if (nFound < 0)
-        return "Unknown";
+        return TEXT_UNKNOWN;
     if (nFound == 1)
-        return "Dos ZOT";
+        return TEXT_DOS_BUILD;
 
     // The version text is the nearest "ZOT" at or before the marker; without
     // one, the text from the marker itself is all there is.
@@ -161,6 +162,6 @@ CString CLauncherApp::GetDiskName(CString strPath)
         return "";
     CFile image;
     if (!OpenPlainFile(image, strPath, CFile::shareExclusive))
-        return "Not found";
+        return TEXT_NOT_FOUND;
     return ReadDiskName(image, image.GetLength());
 }

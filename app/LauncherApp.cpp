@@ -13,11 +13,6 @@
 #include "pages/MiscPage.h"
 #include "pages/SoundPage.h"
 #include "pages/VideoPage.h"
-#include "res/resource.h"
-
-// The launcher windows' own caption, which names the current configuration
-// after a dash
-static const char LAUNCHER_CAPTION[] = "ZOT Brimlo";
 
 // Section names the profile functions cannot address as typed: they would land
 // outside every section or in another one. Nothing is written to them.
@@ -139,8 +134,8 @@ void CLauncherApp::ReportWriteFailure(HWND hWndOwner, const CString& strNotDone)
 CString CLauncherApp::ReadConfigValue(LPCSTR pszKey)
 {
     CString strName = m_mapOptions["CurrentConfigName"];
-    CString strValue = m_pLoadingSection ? ReadProfileString(*m_pLoadingSection, strName, pszKey, 500)
-                                         : ReadProfileString(strName, pszKey, "", 500);
+    CString strValue = m_pLoadingSection ? ReadProfileString(*m_pLoadingSection, strName, pszKey, PROFILE_BUFFER_SIZE)
+                                         : ReadProfileString(strName, pszKey, "", PROFILE_BUFFER_SIZE);
     m_mapOptions[pszKey] = strValue;
     return strValue;
 }
@@ -188,7 +183,7 @@ void CLauncherApp::ShowConfigName()
         return;
     // The caption names no configuration that the pages do not show.
     CString strName = m_mapOptions["CurrentConfigName"];
-    m_pLauncher->SetWindowText(m_bConfigLoaded ? LAUNCHER_CAPTION + (" - " + strName) : CString(LAUNCHER_CAPTION));
+    m_pLauncher->SetWindowText(m_bConfigLoaded ? PROGRAM_TITLE + (" - " + strName) : CString(PROGRAM_TITLE));
 }
 
 BOOL CLauncherApp::SaveConfig()
@@ -204,7 +199,7 @@ BOOL CLauncherApp::SaveConfig()
     m_pDeferredWrites = &writes;
     CString strLine;
     CString strEmulatorType = m_mapOptions["EmulatorType"];
-    m_mapOptions["EmulatorType"] = "DOS";
+    m_mapOptions["EmulatorType"] = TYPE_DOS;
     for (CSettingsPage* pPage : m_pPages)
     {
         pPage->SaveToProfile();

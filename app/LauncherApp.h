@@ -5,9 +5,10 @@
 #include "ProfileSection.h"
 #include "framework/Dialog.h"
 #include "framework/Map.h"
-#include "pages/SettingsPage.h"
 
 #include <vector>
+
+class CSettingsPage;
 
 class CLauncherApp : public CWinApp
 {
@@ -30,6 +31,10 @@ public:
     CMapStringToString m_mapOptions;
     CString m_strProfile;
     CString m_strStyle;
+    // The launcher windows' caption, which names the current configuration
+    // after a dash, and the heading of a catalog report
+    static constexpr LPCSTR PROGRAM_TITLE = "ZOT Brimlo";
+
     // The launcher window now running. It ends with STYLE_CHANGED to ask for
     // the window of the newly stored style.
     CDialog* m_pLauncher = nullptr;
@@ -49,6 +54,9 @@ public:
     CString ReadConfigValue(LPCSTR pszKey);
     void WriteConfigValue(LPCSTR pszKey);
     void WriteSectionValue(LPCSTR pszSection, LPCSTR pszKey);
+    // The buffer of every value read from the profile: a longer value reads
+    // back cut to PROFILE_VALUE_MAX characters.
+    enum { PROFILE_BUFFER_SIZE = 500, PROFILE_VALUE_MAX = PROFILE_BUFFER_SIZE - 1 };
     // The profile functions on m_strProfile; every profile access goes through these
     CString ReadProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszDefault, DWORD nBufferSize);
     UINT ReadProfileInt(LPCSTR pszSection, LPCSTR pszKey, INT nDefault);
@@ -71,7 +79,6 @@ public:
     BOOL LoadConfig();
     // FALSE, after telling the user, when the profile could not be written
     BOOL SaveConfig();
-    BOOL UpdateAllOptions();
     BOOL IsAnyPageModified();
     // Before the pages are left or loaded anew: when a page changed, asks
     // "Do you want to save the current config first?" and saves on Yes
@@ -93,7 +100,22 @@ public:
     CString GetShortPath(CString strPath, BOOL bShortName);
     CString GetDiskName(CString strPath);
 
+    // What a look-up in a file shows when the file cannot be opened, and when
+    // it holds none of the texts looked for; the Kickstart page and the
+    // catalog show the same
+    static constexpr LPCSTR TEXT_NOT_FOUND = "Not found";
+    static constexpr LPCSTR TEXT_UNKNOWN = "Unknown";
+    // GetEmulatorType's answer for the DOS build; every other text it finds is
+    // the version of a Win32 build
+    static constexpr LPCSTR TEXT_DOS_BUILD = "Dos ZOT";
+    // The option map's "EmulatorType": the build the options are meant for
+    static constexpr LPCSTR TYPE_WIN32 = "WIN32";
+    static constexpr LPCSTR TYPE_DOS = "DOS";
+
 private:
+    // Every page stores its fragments in the option map.
+    BOOL UpdateAllOptions();
+
     // While SaveConfig runs, the writes wait here to go out together.
     std::vector<CProfileWrite>* m_pDeferredWrites = nullptr;
     // While LoadConfig runs, the section being loaded, read once

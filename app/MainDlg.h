@@ -9,8 +9,6 @@ class CMainDlg : public CDialog
 public:
     explicit CMainDlg(CWnd* pParent = nullptr);
 
-    HICON m_hIcon;
-
 // Button-face colour of the desktop's colour scheme, read from the registry
     // The colour of the scheme under hKeyRoot, or the system's button face
     static COLORREF ButtonFaceColor(HKEY hKeyRoot);
@@ -29,4 +27,6 @@ protected:
 private:
     // The launcher window of a style; bModern tells whether it is the modern window
     CDialog* NewLauncher(const CString& strStyle, BOOL& bModern);
+
+    HICON m_hIcon;
 };

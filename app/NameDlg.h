@@ -12,13 +12,13 @@ class CNameDlg : public CDialog
 public:
     CString m_strName;
 
+protected:
+    CNameDlg(UINT nIDTemplate, int nIDNameEdit, int nMaxLength, CWnd* pParentWnd);
+
     // Why the name would not come back from the profile as one line of at
     // most nMaxLength characters, or ""; pszWhat begins the message
     // ("A hard disk name")
     static CString CheckLine(const CString& strName, LPCSTR pszWhat, int nMaxLength);
-
-protected:
-    CNameDlg(UINT nIDTemplate, int nIDNameEdit, int nMaxLength, CWnd* pParentWnd);
 
     // Why the name cannot be taken, or "": CheckLine and the dialog's own rules
     virtual CString Check(const CString& strName) const = 0;

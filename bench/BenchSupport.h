@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/LauncherApp.h"
+#include "pages/SettingsPage.h"
 
 #include <string>
 #include <vector>

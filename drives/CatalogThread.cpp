@@ -1,6 +1,7 @@
 #include "CatalogThread.h"
 
 #include "app/FileScan.h"
+#include "app/LauncherApp.h"
 
 #include <string>
 
@@ -101,7 +102,7 @@ BOOL CCatalogThread::InitInstance()
     CString strPattern = strFolder + "\\*.adf";
 
     report.WriteString(FormatSeparator());
-    report.WriteString(FormatRow("ZOT Brimlo", "Amiga Disk File Catalog", ""));
+    report.WriteString(FormatRow(CLauncherApp::PROGRAM_TITLE, "Amiga Disk File Catalog", ""));
     report.WriteString(FormatRow("Directory", strFolder, ""));
     report.WriteString(FormatSeparator());
     report.WriteString(FormatRow("DOS Filename", "Amiga Filename", "File Length"));
@@ -133,7 +134,7 @@ BOOL CCatalogThread::InitInstance()
                 continue;
             // One open gives the volume name and the length. A file held open
             // by another program still has the length its directory entry records.
-            CString strName = "Not found";
+            CString strName = CLauncherApp::TEXT_NOT_FOUND;
             ULONGLONG nLength = ((ULONGLONG)fd.nFileSizeHigh << 32) | fd.nFileSizeLow;
             CFile image;
             if (OpenPlainFile(image, strFolder + "\\" + fd.cFileName, CFile::shareExclusive))

@@ -51,7 +51,6 @@ public:
     BOOL IsDone() const { return m_bDone; }
 
 // Either thread
-    void AddRef() { m_nRefs++; }
     void Release();
 
     // The whole run: report, messages, editor
@@ -59,11 +58,11 @@ public:
     // The run's thread lets go of its reference.
     void Delete() override { Release(); }
 
+private:
     // One report line: the three cells cut or padded to their widths
     static CString FormatRow(LPCSTR pszFirst, LPCSTR pszSecond, LPCSTR pszThird);
     static CString FormatSeparator();
-
-private:
+    void AddRef() { m_nRefs++; }
     static LRESULT CALLBACK NotifyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::atomic<LONG> m_nRefs{ 1 };

@@ -52,10 +52,8 @@ UINT CFloppyPage::GetTemplateID()
 void CFloppyPage::DoDataExchange(CDataExchange* pDX)
 {
     CDriveListPage::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_FLOPPY_INSERT, m_btnInsert);
     DDX_Control(pDX, IDC_FLOPPY_PROGRESS, m_progressCatalog);
     DDX_Control(pDX, IDC_FLOPPY_CATALOG, m_btnCatalog);
-    DDX_Control(pDX, IDC_FLOPPY_EJECT, m_btnEject);
     DDX_Control(pDX, IDC_FLOPPY_LIST, m_listDrives);
 }
 

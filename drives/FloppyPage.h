@@ -3,9 +3,9 @@
 #pragma once
 
 #include "CatalogThread.h"
+#include "DriveListPage.h"
 #include "framework/CommonControls.h"
 #include "framework/Controls.h"
-#include "drives/DriveListPage.h"
 
 class CFloppyPage : public CDriveListPage
 {
@@ -19,17 +19,10 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override { return "Floppy"; }
 
-    // Shows an image in the row of that device ("DF0" to "DF3")
-    void SetDriveRow(const CString& strDevice, const CString& strName, const CString& strPath);
-    // Shows a stored fragment: its path from the fourth character on, and the image's volume name
-    void LoadDriveRow(const CString& strDevice, const CString& strValue);
-
     // The run started last, held until the next start or the page's end
     CCatalogThread* m_pCatalogThread = nullptr;
-    CButton m_btnInsert;
     CProgressCtrl m_progressCatalog;
     CButton m_btnCatalog;
-    CButton m_btnEject;
     CListCtrl m_listDrives;
     // From Start until the run tells its end; a window made while a run goes
     // on shows it
@@ -51,6 +44,11 @@ protected:
 
 private:
     enum { COLUMN_DEVICE, COLUMN_NAME, COLUMN_PATH };
+
+    // Shows an image in the row of that device ("DF0" to "DF3")
+    void SetDriveRow(const CString& strDevice, const CString& strName, const CString& strPath);
+    // Shows a stored fragment: its path from the fourth character on, and the image's volume name
+    void LoadDriveRow(const CString& strDevice, const CString& strValue);
 
     CString BuildFragment(int nRow, BOOL bShortPath) override;
     void LoadRow(const CString& strDevice, const CString& strValue) override { LoadDriveRow(strDevice, strValue); }

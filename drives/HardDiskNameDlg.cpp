@@ -1,10 +1,11 @@
 #include "HardDiskNameDlg.h"
 
+#include "app/LauncherApp.h"
 #include "res/resource.h"
 
-// A fragment is read back from the profile into 500 bytes: "-m ", the name,
-// ":" and a folder of up to MAX_PATH - 1 characters must fit in 499.
-static const int HARDDISK_NAME_MAX = 499 - 4 - (MAX_PATH - 1);
+// A fragment is read back from the profile like any value: "-m ", the name,
+// ":" and a folder of up to MAX_PATH - 1 characters must fit in it.
+static const int HARDDISK_NAME_MAX = CLauncherApp::PROFILE_VALUE_MAX - 4 - (MAX_PATH - 1);
 
 CHardDiskNameDlg::CHardDiskNameDlg(CWnd* pParentWnd)
     : CNameDlg(IDD_HARDDISK_NAME, IDC_HARDDISK_NAME, HARDDISK_NAME_MAX, pParentWnd), m_bReadOnly(FALSE)

@@ -25,9 +25,6 @@ UINT CHardDiskPage::GetTemplateID()
 void CHardDiskPage::DoDataExchange(CDataExchange* pDX)
 {
     CDriveListPage::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_HARDDISK_EDIT, m_btnEdit);
-    DDX_Control(pDX, IDC_HARDDISK_GROUP, m_groupHardDisk);
-    DDX_Control(pDX, IDC_HARDDISK_DELETE, m_btnDelete);
     DDX_Control(pDX, IDC_HARDDISK_LIST, m_listDisks);
 }
 

@@ -2,9 +2,8 @@
 //   CHardDiskPage - the hard disks DH0 to DH9: host folders that the Amiga mounts as volumes
 #pragma once
 
+#include "DriveListPage.h"
 #include "framework/CommonControls.h"
-#include "framework/Controls.h"
-#include "drives/DriveListPage.h"
 
 class CHardDiskPage : public CDriveListPage
 {
@@ -19,12 +18,7 @@ public:
 
     // Shows a hard disk in the row of that device ("DH0" to "DH9")
     void SetDiskRow(const CString& strDevice, const CString& strName, BOOL bReadOnly, const CString& strPath);
-    // Shows a stored fragment, split into its read-only flag, name and path
-    void LoadDiskRow(const CString& strDevice, const CString& strValue);
 
-    CButton m_btnEdit;
-    CButton m_groupHardDisk;
-    CButton m_btnDelete;
     CListCtrl m_listDisks;
 
 protected:
@@ -41,4 +35,6 @@ private:
 
     CString BuildFragment(int nRow, BOOL bShortPath) override;
     void LoadRow(const CString& strDevice, const CString& strValue) override { LoadDiskRow(strDevice, strValue); }
+    // Shows a stored fragment, split into its read-only flag, name and path
+    void LoadDiskRow(const CString& strDevice, const CString& strValue);
 };

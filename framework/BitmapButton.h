@@ -16,24 +16,24 @@ public:
     CBitmapButton(const CBitmapButton&) = delete;
     CBitmapButton& operator=(const CBitmapButton&) = delete;
 
+// Operations
+    // Takes over the parent's button of that id, loads the pictures its
+    // caption names and takes the size of the normal one; FALSE without it
+    BOOL AutoLoad(UINT nID, CWnd* pParent);
+    // Draws the picture of the state that the draw request gives
+    void DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct);
+
+private:
+    // LoadBitmap of each named picture; null names and missing pictures load none
+    BOOL LoadBitmaps(LPCSTR pszBitmapResource, LPCSTR pszBitmapResourceSel, LPCSTR pszBitmapResourceFocus,
+                     LPCSTR pszBitmapResourceDisabled);
+    // SetWindowPos to the size of the normal picture
+    void SizeToContent();
+    void DeleteBitmaps();
+
     // The pictures, ours to delete
     HBITMAP m_bitmap = nullptr;
     HBITMAP m_bitmapSel = nullptr;
     HBITMAP m_bitmapFocus = nullptr;
     HBITMAP m_bitmapDisabled = nullptr;
-
-// Operations
-    // Takes over the parent's button of that id, loads the pictures its
-    // caption names and takes the size of the normal one; FALSE without it
-    BOOL AutoLoad(UINT nID, CWnd* pParent);
-    // LoadBitmap of each named picture; null names and missing pictures load none
-    BOOL LoadBitmaps(LPCSTR pszBitmapResource, LPCSTR pszBitmapResourceSel = nullptr,
-                     LPCSTR pszBitmapResourceFocus = nullptr, LPCSTR pszBitmapResourceDisabled = nullptr);
-    // SetWindowPos to the size of the normal picture
-    void SizeToContent();
-    // Draws the picture of the state that the draw request gives
-    void DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct);
-
-private:
-    void DeleteBitmaps();
 };

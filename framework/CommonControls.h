@@ -158,12 +158,8 @@ public:
 // Operations
     // PBM_SETRANGE32
     void SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, nLower, nUpper); }
-    // PBM_SETSTEP
-    int SetStep(int nStep) { return (int)SendMessage(PBM_SETSTEP, nStep); }
     // PBM_SETPOS
     int SetPos(int nPos) { return (int)SendMessage(PBM_SETPOS, nPos); }
-    // PBM_STEPIT
-    int StepIt() { return (int)SendMessage(PBM_STEPIT); }
 };
 
 class CImageList

@@ -279,12 +279,3 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
     else if (::SendMessageA(hWndCtrl, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCSTR)value) == CB_ERR && !bDropDownList)
         ::SetWindowTextA(hWndCtrl, value);
 }
-
-void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
-{
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        index = (int)::SendMessageA(hWndCtrl, CB_GETCURSEL, 0, 0);
-    else
-        ::SendMessageA(hWndCtrl, CB_SETCURSEL, (WPARAM)index, 0);
-}

@@ -163,5 +163,3 @@ const DWORD CBS_TYPEMASK = CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST;
 // drop-down combo; towards the control, CB_SELECTSTRING picks the first entry
 // that begins with the text, and a drop-down combo also shows the text as typed
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
-// Combo box selection index, CB_ERR for none
-void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);

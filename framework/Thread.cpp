@@ -12,12 +12,10 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize)
 {
     // Started suspended: a thread that deletes its object could otherwise end
     // before the handle is stored in it.
-    unsigned nThreadID = 0;
     m_hThread = (HANDLE)_beginthreadex(nullptr, nStackSize, ThreadProc, this, dwCreateFlags | CREATE_SUSPENDED,
-                                       &nThreadID);
+                                       nullptr);
     if (!m_hThread)
         return FALSE;
-    m_nThreadID = nThreadID;
     if (!(dwCreateFlags & CREATE_SUSPENDED))
         ::ResumeThread(m_hThread);
     return TRUE;
@@ -25,8 +23,7 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize)
 
 void CWinThread::Delete()
 {
-    if (m_bAutoDelete)
-        delete this;
+    delete this;
 }
 
 unsigned __stdcall CWinThread::ThreadProc(void* pParam)

@@ -8,9 +8,6 @@ class CWinThread
 {
 public:
     HANDLE m_hThread = nullptr;
-    DWORD m_nThreadID = 0;
-    // The thread deletes its object once its work is done (see Delete)
-    BOOL m_bAutoDelete = TRUE;
 
     CWinThread() {}
     // Closes the handle
@@ -19,7 +16,7 @@ public:
     CWinThread& operator=(const CWinThread&) = delete;
 
     // _beginthreadex: starts the thread; FALSE when it could not be started.
-    // The handle and the id are set before the thread runs.
+    // The handle is set before the thread runs.
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0);
 
 // Overridables, run on the new thread
@@ -27,7 +24,7 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
     // The thread's exit code
     virtual int ExitInstance() { return 0; }
-    // The thread's last act: deletes the object when m_bAutoDelete is set
+    // The thread's last act: deletes the object
     virtual void Delete();
 
 private:

@@ -1,6 +1,7 @@
 #include "LauncherDlg.h"
 
 #include "app/LauncherApp.h"
+#include "pages/SettingsPage.h"
 #include "res/resource.h"
 
 // Posted by FollowKey: by the time it arrives the control has acted on the key.

@@ -13,8 +13,6 @@ class CLauncherDlg : public CDialog
 public:
     CLauncherDlg(UINT nIDTemplate, UINT nIDPageArea, CWnd* pParent);
 
-    HICON m_hIcon;
-
 // Operations
     // Hides every page, then shows the one of that index; any other index
     // changes nothing
@@ -54,5 +52,6 @@ protected:
 private:
     LRESULT OnSyncSelection(WPARAM wParam, LPARAM lParam);
 
+    HICON m_hIcon;
     UINT m_nIDPageArea;
 };

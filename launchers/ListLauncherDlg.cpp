@@ -2,6 +2,7 @@
 
 #include "PageIcons.h"
 #include "app/LauncherApp.h"
+#include "pages/SettingsPage.h"
 #include "res/resource.h"
 
 #include <algorithm>
@@ -17,9 +18,6 @@ CListLauncherDlg::CListLauncherDlg(CWnd* pParent)
 void CListLauncherDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDOK, m_btnLaunch);
-    DDX_Control(pDX, IDCANCEL, m_btnLeave);
-    DDX_Control(pDX, IDC_LIST_PAGE_AREA, m_staticPageArea);
     DDX_Control(pDX, IDC_LIST_PAGES, m_listCtrl);
 }
 

@@ -4,7 +4,6 @@
 
 #include "LauncherDlg.h"
 #include "framework/CommonControls.h"
-#include "framework/Controls.h"
 
 class CListLauncherDlg : public CLauncherDlg
 {
@@ -12,9 +11,6 @@ public:
     explicit CListLauncherDlg(CWnd* pParent = nullptr);
 
     CImageList m_imageList;
-    CButton m_btnLaunch;
-    CButton m_btnLeave;
-    CStatic m_staticPageArea;
     CListCtrl m_listCtrl;
 
 protected:

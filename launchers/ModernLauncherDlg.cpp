@@ -8,12 +8,6 @@ CModernLauncherDlg::CModernLauncherDlg(CWnd* pParent)
 {
 }
 
-void CModernLauncherDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_MODERN_PAGE_AREA, m_staticPageArea);
-}
-
 BEGIN_MESSAGE_MAP(CModernLauncherDlg, CLauncherDlg)
     ON_BN_CLICKED(IDC_MODERN_EMULATOR, OnEmulator)
     ON_BN_CLICKED(IDC_MODERN_KICKSTART, OnKickstart)

@@ -2,10 +2,9 @@
 //   CModernLauncherDlg - the "Modern Dialog" launcher window: picture buttons around the page
 #pragma once
 
-#include "framework/BitmapButton.h"
-#include "framework/Controls.h"
+#include "LauncherDlg.h"
 #include "app/LauncherApp.h"
-#include "launchers/LauncherDlg.h"
+#include "framework/BitmapButton.h"
 
 class CModernLauncherDlg : public CLauncherDlg
 {
@@ -16,10 +15,8 @@ public:
     explicit CModernLauncherDlg(CWnd* pParent = nullptr);
 
     CBitmapButton m_buttons[BUTTON_COUNT];
-    CStatic m_staticPageArea;
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnEmulator() { ShowPage(CLauncherApp::PAGE_EMULATOR); }
     void OnKickstart() { ShowPage(CLauncherApp::PAGE_KICKSTART); }

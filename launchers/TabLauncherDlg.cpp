@@ -2,6 +2,7 @@
 
 #include "PageIcons.h"
 #include "app/LauncherApp.h"
+#include "pages/SettingsPage.h"
 #include "res/resource.h"
 
 CTabLauncherDlg::CTabLauncherDlg(CWnd* pParent)
@@ -19,7 +20,6 @@ void CTabLauncherDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_TAB_PAGE_ICON, m_staticIcon);
-    DDX_Control(pDX, IDC_TAB_PAGE_AREA, m_staticPageArea);
     DDX_Control(pDX, IDC_TAB_PAGES, m_tabCtrl);
 }
 

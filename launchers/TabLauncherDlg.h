@@ -12,9 +12,7 @@ public:
     explicit CTabLauncherDlg(CWnd* pParent = nullptr);
     ~CTabLauncherDlg() override;
 
-    CImageList m_imageList;
     CStatic m_staticIcon;
-    CStatic m_staticPageArea;
     CTabCtrl m_tabCtrl;
 
 protected:
@@ -29,6 +27,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    CImageList m_imageList;
     // The icon on view in the page icon static; ours to destroy
     HICON m_hPageIcon = nullptr;
 };

@@ -4,18 +4,16 @@
 #include "framework/File.h"
 #include "res/resource.h"
 
-#include <cstdlib>
-
 // Every detected type except these two is taken for the Win32 build, even one
 // the detection could not name.
 static BOOL IsWin32Build(const CString& strEmulatorType)
 {
-    return strEmulatorType != "Dos ZOT" && strEmulatorType != "Not found";
+    return strEmulatorType != CLauncherApp::TEXT_DOS_BUILD && strEmulatorType != CLauncherApp::TEXT_NOT_FOUND;
 }
 
 static LPCSTR BuildMarker(const CString& strEmulatorType)
 {
-    return IsWin32Build(strEmulatorType) ? "WIN32" : "DOS";
+    return IsWin32Build(strEmulatorType) ? CLauncherApp::TYPE_WIN32 : CLauncherApp::TYPE_DOS;
 }
 
 BEGIN_MESSAGE_MAP(CEmulatorPage, CSettingsPage)
@@ -36,7 +34,6 @@ UINT CEmulatorPage::GetTemplateID()
 void CEmulatorPage::DoDataExchange(CDataExchange* pDX)
 {
     CSettingsPage::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_EMULATOR_BROWSE, m_btnBrowse);
     DDX_Control(pDX, IDC_EMULATOR_PRIORITY, m_sliderPriority);
     DDX_Control(pDX, IDC_EMULATOR_SPEED, m_sliderSpeed);
     DDX_Text(pDX, IDC_EMULATOR_PATH, m_strEmulatorPath);
@@ -135,7 +132,7 @@ BOOL CEmulatorPage::IsModified()
 void CEmulatorPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
 {
     // The DOS build takes no CPU options.
-    if (OptionValue("EmulatorType") != "WIN32")
+    if (OptionValue("EmulatorType") != CLauncherApp::TYPE_WIN32)
         return;
     AppendOption(strLine, pszSeparator, "CpuSpeed");
     AppendOption(strLine, pszSeparator, "CpuPriority");

@@ -22,13 +22,8 @@ public:
     BOOL IsModified() override;
     void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
-    CButton m_btnBrowse;
-    CNotifySliderCtrl m_sliderPriority;
-    CNotifySliderCtrl m_sliderSpeed;
     CString m_strEmulatorPath;
     CString m_strEmulatorType;
-    CString m_strSpeed;
-    CString m_strPriority;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -44,4 +39,9 @@ private:
     void EnableSliders();
     // "-w" and "-P" fragments of the sliders' current positions
     void BuildFragments(CString& strSpeed, CString& strPriority) const;
+
+    CNotifySliderCtrl m_sliderPriority;
+    CNotifySliderCtrl m_sliderSpeed;
+    CString m_strSpeed;
+    CString m_strPriority;
 };

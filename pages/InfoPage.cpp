@@ -93,7 +93,7 @@ void CInfoPage::StoreDosEmulatorPath(const CString& strPath)
     // file is there would be stored as its folder.
     m_strDosEmulatorPath = ::GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES ? app.GetShortPath(strPath, TRUE)
                                                                                      : strPath;
-    if (app.GetEmulatorType(m_strDosEmulatorPath) != "Dos ZOT")
+    if (app.GetEmulatorType(m_strDosEmulatorPath) != CLauncherApp::TEXT_DOS_BUILD)
         MessageBox("This is not a DOS version of the emulator!", "WARNING", MB_OK | MB_ICONEXCLAMATION);
     app.WriteProfileString("ConfigList", "DosEmulatorPath", m_strDosEmulatorPath);
 }

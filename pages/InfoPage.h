@@ -18,10 +18,6 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override { return "Info"; }
 
-    CComboBox m_comboStyle;
-    CEdit m_editDosEmulatorPath;
-    CString m_strDosEmulatorPath;
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -35,4 +31,8 @@ private:
     // Stores the path in its short form, with a warning when it does not
     // name the DOS build; the path is stored all the same
     void StoreDosEmulatorPath(const CString& strPath);
+
+    CComboBox m_comboStyle;
+    CEdit m_editDosEmulatorPath;
+    CString m_strDosEmulatorPath;
 };

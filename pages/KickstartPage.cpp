@@ -78,11 +78,11 @@ void CKickstartPage::DetectKickstartVersion(const CString& strPath)
     CMarkerScan scan;
     if (!scan.Open(strPath, CFile::shareDenyNone))
     {
-        m_strKickstartVersion = "Not found";
+        m_strKickstartVersion = CLauncherApp::TEXT_NOT_FOUND;
         return;
     }
     int nFound = scan.Find(s_pszVersionMarkers, sizeof(s_pszVersionMarkers) / sizeof(s_pszVersionMarkers[0]));
-    m_strKickstartVersion = nFound < 0 ? "Unknown" : s_pszVersions[nFound];
+    m_strKickstartVersion = nFound < 0 ? CLauncherApp::TEXT_UNKNOWN : s_pszVersions[nFound];
 }
 
 void CKickstartPage::OnBrowseKickstart()

@@ -22,7 +22,6 @@ public:
     // callers move it into the control.
     void DetectKickstartVersion(const CString& strPath);
 
-    CString m_strKickstartPath;
     CString m_strKickstartVersion;
 
 protected:
@@ -36,4 +35,6 @@ protected:
 private:
     // The "-r" fragment of a ROM path, long or short
     static CString BuildFragment(const CString& strPath);
+
+    CString m_strKickstartPath;
 };

@@ -3,8 +3,6 @@
 #include "app/LauncherApp.h"
 #include "res/resource.h"
 
-#include <cstdlib>
-
 // One entry per slider, indexed by notify id - 1.
 static const struct
 {

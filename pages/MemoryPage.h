@@ -22,13 +22,6 @@ public:
     BOOL IsModified() override;
     void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
-    CNotifySliderCtrl m_sliderSlow;
-    CNotifySliderCtrl m_sliderFast;
-    CNotifySliderCtrl m_sliderChip;
-    CString m_strChipSize;
-    CString m_strFastSize;
-    CString m_strSlowSize;
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -41,4 +34,11 @@ private:
     CNotifySliderCtrl* Slider(int nID);
     // "-F", "-c" and "-s" fragments of the sliders' current positions, in key order
     void BuildFragments(CString (&strFragments)[SLIDER_COUNT]);
+
+    CNotifySliderCtrl m_sliderSlow;
+    CNotifySliderCtrl m_sliderFast;
+    CNotifySliderCtrl m_sliderChip;
+    CString m_strChipSize;
+    CString m_strFastSize;
+    CString m_strSlowSize;
 };

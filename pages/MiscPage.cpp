@@ -17,7 +17,7 @@ static LPCSTR const s_pszClockFragments[] = {
     "-Q -1", "", "-Q 100000", "-Q 120000", "-Q 133333", "-Q 150000",
     "-Q 166667", "-Q 180000", "-Q 200000", "-Q 233333", "-Q 250000",
 };
-static const int s_nClockEntries = sizeof(s_pszClockFragments) / sizeof(s_pszClockFragments[0]);
+static const int CLOCK_ENTRY_COUNT = sizeof(s_pszClockFragments) / sizeof(s_pszClockFragments[0]);
 enum { CLOCK_AUTOMATIC = 1 };
 
 CMiscPage::CMiscPage() : CSettingsPage(IDD_MISC_PAGE)
@@ -90,7 +90,7 @@ void CMiscPage::LoadFromProfile()
     // Only an exact match selects: a stored value without an entry leaves the
     // list as it was.
     CString strClock = app.ReadConfigValue(s_pszKeys[KEY_SYSTEM_CLOCK]);
-    for (int nEntry = 0; nEntry < s_nClockEntries; nEntry++)
+    for (int nEntry = 0; nEntry < CLOCK_ENTRY_COUNT; nEntry++)
         if (FragmentValue(strClock) == FragmentValue(s_pszClockFragments[nEntry]))
         {
             m_comboSystemClock.SetCurSel(nEntry);
@@ -130,7 +130,7 @@ void CMiscPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
     for (int nKey : s_nAppendOrder)
         AppendOption(strLine, pszSeparator, s_pszKeys[nKey]);
     // The DOS build has no host clock to follow.
-    if (OptionValue("EmulatorType") == "WIN32")
+    if (OptionValue("EmulatorType") == CLauncherApp::TYPE_WIN32)
         AppendOption(strLine, pszSeparator, s_pszKeys[KEY_SYSTEM_CLOCK]);
 }
 
@@ -145,7 +145,7 @@ BOOL CMiscPage::BuildFragments(CString strFragments[SETTING_COUNT])
     strFragments[KEY_ACCURACY].Format("-A %d", m_sliderAccuracy.GetRangeMax() - m_sliderAccuracy.GetPos());
 
     int nClock = m_comboSystemClock.GetCurSel();
-    if (nClock < 0 || nClock >= s_nClockEntries)
+    if (nClock < 0 || nClock >= CLOCK_ENTRY_COUNT)
         return FALSE;
     strFragments[KEY_SYSTEM_CLOCK] = s_pszClockFragments[nClock];
     return TRUE;

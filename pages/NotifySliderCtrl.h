@@ -11,7 +11,6 @@ class CNotifySliderCtrl : public CSliderCtrl
 {
 public:
     void SetNotifyID(short nID) { m_nNotifyID = nID; }
-    short GetNotifyID() const { return m_nNotifyID; }
 
     // Subclasses the trackbar so that its input reaches this object first.
     void SubclassWindow(HWND hWnd) override;

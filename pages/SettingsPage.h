@@ -29,12 +29,12 @@ public:
     // between two non-empty fragments
     void AppendOption(CString& strLine, LPCSTR pszSeparator, LPCSTR pszKey);
 
+protected:
     // The number at the start of a text: leading blanks, a sign and the
     // digits up to the first other character, 0 without digits; held at the
     // limits of an int
     static int TextNumber(LPCSTR pszText);
 
-protected:
     // Enter and Esc belong to the launcher window, never to a page.
     void OnOK() override {}
     void OnCancel() override {}

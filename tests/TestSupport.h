@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/LauncherApp.h"
+#include "pages/SettingsPage.h"
 #include "harness/TestFiles.h"
 #include "harness/WindowDriving.h"
 

@@ -276,6 +276,15 @@ PCB_HI, PCB, PCB_LO, PCB_INK = (70, 170, 110), (34, 130, 80), (22, 96, 58), (10,
 PIN_HI, PIN_LO = (196, 200, 206), (104, 110, 118)
 
 
+def glyph_badge(cv, hi, lo, ink, gloss_alpha, glyph, glyph_colour):
+    """A glossy disc of one colour on its shadow, a light glyph set into it."""
+    shadow(cv, 17, 32.5, 13, 2.4)
+    body(cv, circle(17, 17, 14), lgrad(6, 4, hi, 26, 31, lo), ink, hi=0.45)
+    gloss(cv, ellipse(17, 9.5, 10, 6), gloss_alpha, 3.5, 16)
+    cv.draw(grow(glyph, 0.8), solid(ink + (0.45,)), ss=3)
+    cv.draw(glyph, solid(glyph_colour), ss=3)
+
+
 def play_badge(cv, cx, cy, r):
     body(cv, circle(cx, cy, r), lgrad(cx - r, cy - r, GREEN_HI, cx + r * 0.6, cy + r, GREEN_LO), GREEN_INK)
     gloss(cv, ellipse(cx, cy - r * 0.45, r * 0.7, r * 0.42), 0.35)
@@ -527,13 +536,8 @@ def icon_config(cv=None):
 
 def icon_info(cv=None):
     cv = cv or Canvas(ICON_W, ICON_H)
-    shadow(cv, 17, 32.5, 13, 2.4)
-    disc = circle(17, 17, 14)
-    body(cv, disc, lgrad(6, 4, BLUE_HI, 26, 31, BLUE_LO), BLUE_INK, hi=0.45)
-    gloss(cv, ellipse(17, 9.5, 10, 6), 0.4, 3.5, 16)
     letter = union(circle(17, 9.5, 2.4), box(15, 14, 19, 25, 0.4), box(13, 23, 21, 26, 0.5), box(14, 14, 19, 16, 0.4))
-    cv.draw(grow(letter, 0.8), solid(BLUE_INK + (0.45,)), ss=3)
-    cv.draw(letter, solid((250, 252, 255)), ss=3)
+    glyph_badge(cv, BLUE_HI, BLUE_LO, BLUE_INK, 0.4, letter, (250, 252, 255))
     return cv
 
 
@@ -758,14 +762,9 @@ def icon_launch(cv=None):
 
 def icon_leave(cv=None):
     cv = cv or Canvas(ICON_W, ICON_H)
-    shadow(cv, 17, 32.5, 13, 2.4)
-    disc = circle(17, 17, 14)
-    body(cv, disc, lgrad(6, 4, RED_HI, 26, 31, RED_LO), RED_INK, hi=0.45)
-    gloss(cv, ellipse(17, 9.5, 10, 6), 0.35, 3.5, 16)
     # the power sign: a ring open at the top with a bar through the gap
     sign = union(arc(17, 18, 7.5, 2.8, -55, 235), segment(17, 7.5, 17, 16, 2.8))
-    cv.draw(grow(sign, 0.8), solid(RED_INK + (0.45,)), ss=3)
-    cv.draw(sign, solid((252, 250, 248)), ss=3)
+    glyph_badge(cv, RED_HI, RED_LO, RED_INK, 0.35, sign, (252, 250, 248))
     return cv
 
 
