@@ -58,15 +58,19 @@ void RemoveTree(const CString& strPath)
 
 std::string ReadWholeFile(LPCSTR pszPath)
 {
+    // Sharing deletion too: a file that another process has just renamed into
+    // place can still be open there for the rename, and the C library's open,
+    // which does not share deletion, would fail and read nothing.
     std::string data;
-    FILE* f = fopen(pszPath, "rb");
-    if (!f)
+    HANDLE hFile = ::CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
         return data;
     char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
-        data.append(buffer, n);
-    fclose(f);
+    DWORD nRead = 0;
+    while (::ReadFile(hFile, buffer, sizeof(buffer), &nRead, nullptr) && nRead > 0)
+        data.append(buffer, nRead);
+    ::CloseHandle(hFile);
     return data;
 }
 
