@@ -1,5 +1,6 @@
 #include "Dialog.h"
 
+#include <algorithm>
 #include <cstring>
 
 // The template's initial list entries live in a resource of this type with the
@@ -48,20 +49,16 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 
 HWND CDialog::GetControl(int nIDC)
 {
-    for (const auto& control : m_controls)
-        if (control.first == nIDC && ::IsWindow(control.second) && ::GetParent(control.second) == m_hWnd
-            && ::GetDlgCtrlID(control.second) == nIDC)
-            return control.second;
+    auto known = std::find_if(m_controls.begin(), m_controls.end(),
+                              [nIDC](const std::pair<int, HWND>& control) { return control.first == nIDC; });
+    if (known != m_controls.end() && ::IsWindow(known->second) && ::GetParent(known->second) == m_hWnd
+        && ::GetDlgCtrlID(known->second) == nIDC)
+        return known->second;
     HWND hWndCtrl = ::GetDlgItem(m_hWnd, nIDC);
-    if (!hWndCtrl)
-        return nullptr;
-    for (auto& control : m_controls)
-        if (control.first == nIDC)
-        {
-            control.second = hWndCtrl;
-            return hWndCtrl;
-        }
-    m_controls.emplace_back(nIDC, hWndCtrl);
+    if (known != m_controls.end())
+        known->second = hWndCtrl;
+    else if (hWndCtrl)
+        m_controls.emplace_back(nIDC, hWndCtrl);
     return hWndCtrl;
 }
 
