@@ -15,11 +15,12 @@ BOOL OpenPlainFile(CFile& file, LPCSTR pszPath, UINT nShareFlags)
 
 int CMarkerScan::Find(const LPCSTR* ppszTexts, int nTexts)
 {
-    m_block.resize(BLOCK_SIZE);
+    if (!m_pBlock)
+        m_pBlock.reset(new CBlock);
     for (;;)
     {
-        m_nRead = m_file.Read(m_block.data(), BLOCK_SIZE);
-        int nFound = FindInBlock(m_block.data(), m_nRead, ppszTexts, nTexts, m_nPos);
+        m_nRead = m_file.Read(m_pBlock->bytes, BLOCK_SIZE);
+        int nFound = FindInBlock(m_pBlock->bytes, m_nRead, ppszTexts, nTexts, m_nPos);
         if (nFound >= 0 || m_nRead < BLOCK_SIZE)
             return nFound;
     }
@@ -30,13 +31,14 @@ int CMarkerScan::FindInBlock(const char* pBlock, UINT nLength, const LPCSTR* pps
     if (nTexts < 1 || nTexts > MAX_MARKER_TEXTS)
         return -1;
     CMarkerTexts texts(ppszTexts, nTexts);
-    // Vectors of positions first, then one position at a time where they no
-    // longer fit
+    // The widest vectors the processor has first, then one position at a time
+    // where they no longer fit
     UINT nStart = 0;
     if (!texts.AnyEmpty())
     {
-        int nFound = HasAvx2() ? FindMarkerCandidatesAvx2(pBlock, nLength, ppszTexts, nTexts, nStart, nPos)
-                               : FindCandidates<CSse2>(pBlock, nLength, texts, nStart, nPos);
+        int nFound = HasAvx512() ? FindMarkerCandidatesAvx512(pBlock, nLength, ppszTexts, nTexts, nStart, nPos)
+                   : HasAvx2()   ? FindMarkerCandidatesAvx2(pBlock, nLength, ppszTexts, nTexts, nStart, nPos)
+                                 : FindCandidates<CSse2>(pBlock, nLength, texts, nStart, nPos);
         if (nFound >= 0)
             return nFound;
     }

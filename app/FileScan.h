@@ -6,7 +6,7 @@
 
 #include "framework/File.h"
 
-#include <vector>
+#include <memory>
 
 // Opens the file for reading with the share mode given; FALSE when it cannot
 // be opened or is not a plain file. A pipe or a device opens like a file, but
@@ -29,8 +29,15 @@ public:
     // comes first in the list.
     int Find(const LPCSTR* ppszTexts, int nTexts);
 
+    // The blocks are read to a cache line's border: the system copies to such
+    // an address faster.
+    struct alignas(64) CBlock
+    {
+        char bytes[BLOCK_SIZE];
+    };
+
     // The block in which Find stopped, and where the text found begins in it
-    const char* Block() const { return m_block.data(); }
+    const char* Block() const { return m_pBlock->bytes; }
     UINT BlockLength() const { return m_nRead; }
     UINT Position() const { return m_nPos; }
 
@@ -40,7 +47,7 @@ public:
 
 private:
     CFile m_file;
-    std::vector<char> m_block;
+    std::unique_ptr<CBlock> m_pBlock;
     UINT m_nRead = 0;
     UINT m_nPos = 0;
 };

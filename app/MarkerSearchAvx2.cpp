@@ -5,16 +5,19 @@
 
 namespace {
 
+// A marked position has all bits set.
 struct CAvx2
 {
     typedef __m256i V;
-    enum { WIDTH = 32 };
+    enum { WIDTH = 32, GROUP = 64 };
     static V Load(const char* p) { return _mm256_loadu_si256((const __m256i*)p); }
     static V Splat(char ch) { return _mm256_set1_epi8(ch); }
-    static V Eq(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
-    static V And(V a, V b) { return _mm256_and_si256(a, b); }
-    static V Or(V a, V b) { return _mm256_or_si256(a, b); }
-    static unsigned Mask(V v) { return (unsigned)_mm256_movemask_epi8(v); }
+    static V Pair(V heads, V first, V tails, V last)
+    {
+        return _mm256_and_si256(_mm256_cmpeq_epi8(heads, first), _mm256_cmpeq_epi8(tails, last));
+    }
+    static V Join(V a, V b) { return _mm256_or_si256(a, b); }
+    static unsigned long long Hits(V v) { return (unsigned)_mm256_movemask_epi8(v); }
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <future>
 #include <random>
 #include <string>
@@ -251,9 +252,10 @@ static int PlainSearch(const std::string& bytes, const std::vector<LPCSTR>& text
 }
 
 // The search looks at whole vectors of positions and compares in full only
-// where a text's first and last bytes are: bytes made of the texts' own
-// characters, with texts, texts with one byte changed and cut texts placed
-// anywhere, must give what the plain search gives, with either vector width.
+// where two bytes of a text are, its last one among them: bytes made of the
+// texts' own characters, with texts, texts with one byte changed and cut texts
+// placed anywhere, must give what the plain search gives, with every vector
+// width.
 TEST(MarkerSearch, FindsWhatThePlainSearchFinds)
 {
     const std::vector<std::vector<LPCSTR>> textSets = {
@@ -271,7 +273,7 @@ TEST(MarkerSearch, FindsWhatThePlainSearchFinds)
         const CMarkerTexts markerTexts(texts.data(), (int)texts.size());
         for (int nCase = 0; nCase < 500; nCase++)
         {
-            std::string bytes(random() % 400, '\0');
+            std::string bytes(random() % 700, '\0');
             for (char& ch : bytes)
                 ch = strAlphabet[random() % strAlphabet.size()];
             for (int nPlaced = random() % 4; nPlaced > 0 && !bytes.empty(); nPlaced--)
@@ -293,19 +295,38 @@ TEST(MarkerSearch, FindsWhatThePlainSearchFinds)
                 EXPECT_EQ(nExpected, nPos);
             }
 
-            // The 16-byte vectors alone find the same, or leave the rest to
-            // the search one position at a time.
-            UINT nStart = 0;
-            int nFound = FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nPos);
-            if (nFound >= 0)
+            // Each width of vectors that this processor has finds the same
+            // alone, or leaves the rest to the search one position at a time.
+            const std::pair<LPCSTR, std::function<int(UINT&, UINT&)>> widths[] = {
+                { "16 bytes", [&](UINT& nStart, UINT& nAt) {
+                     return FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
+                 } },
+                { "32 bytes", [&](UINT& nStart, UINT& nAt) {
+                     return HasAvx2() ? FindMarkerCandidatesAvx2(bytes.data(), (UINT)bytes.size(), texts.data(),
+                                                                 (int)texts.size(), nStart, nAt)
+                                      : FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
+                 } },
+                { "64 bytes", [&](UINT& nStart, UINT& nAt) {
+                     return HasAvx512() ? FindMarkerCandidatesAvx512(bytes.data(), (UINT)bytes.size(), texts.data(),
+                                                                     (int)texts.size(), nStart, nAt)
+                                        : FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
+                 } },
+            };
+            for (const auto& width : widths)
             {
-                EXPECT_EQ(std::make_pair(nExpectedText, nExpected), std::make_pair(nFound, nPos));
+                SCOPED_TRACE(width.first);
+                UINT nStart = 0;
+                int nFound = width.second(nStart, nPos);
+                if (nFound >= 0)
+                {
+                    EXPECT_EQ(std::make_pair(nExpectedText, nExpected), std::make_pair(nFound, nPos));
+                }
+                else
+                {
+                    EXPECT_TRUE(nExpectedText < 0 || nExpected >= nStart);
+                }
+                EXPECT_LE(nStart, bytes.size());
             }
-            else
-            {
-                EXPECT_TRUE(nExpectedText < 0 || nExpected >= nStart);
-            }
-            EXPECT_LE(nStart, bytes.size());
         }
     }
 }
