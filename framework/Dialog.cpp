@@ -93,7 +93,7 @@ void CDialog::ExecuteDlgInit(UINT nIDTemplate)
         if (p == pEnd)
             break;  // an entry without its terminator ends the data
         p++;
-        HWND hWndCtrl = GetDlgItem(nIDC);
+        HWND hWndCtrl = GetControl(nIDC);
         char szClass[16] = "";
         ::GetClassNameA(hWndCtrl, szClass, sizeof(szClass));
         if (lstrcmpiA(szClass, "ComboBox") == 0)
@@ -239,7 +239,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     if (pDX->m_bSaveAndValidate)
         value = AfxGetWindowText(hWndCtrl);
     else
-        ::SetWindowTextA(hWndCtrl, value);
+        AfxSetWindowText(hWndCtrl, value);
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
@@ -274,5 +274,5 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
         }
     }
     else if (::SendMessageA(hWndCtrl, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCSTR)value) == CB_ERR && !bDropDownList)
-        ::SetWindowTextA(hWndCtrl, value);
+        AfxSetWindowText(hWndCtrl, value);
 }

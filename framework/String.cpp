@@ -124,3 +124,13 @@ CString AfxGetWindowText(HWND hWnd)
     }
     return str;
 }
+
+void AfxSetWindowText(HWND hWnd, LPCSTR pszNew)
+{
+    int nNewLength = lstrlenA(pszNew);
+    char szOld[256];
+    // Compared byte for byte: lstrcmp takes some texts that differ for equal.
+    if (nNewLength >= (int)sizeof(szOld) || GetWindowTextA(hWnd, szOld, sizeof(szOld)) != nNewLength
+        || strcmp(szOld, pszNew) != 0)
+        SetWindowTextA(hWnd, pszNew);
+}

@@ -68,3 +68,8 @@ private:
 
 // Reads a window's text into a CString (GetWindowTextLength + GetWindowText).
 CString AfxGetWindowText(HWND hWnd);
+
+// Sets a window's text only when it differs from the text there, as data
+// exchange does: a control is spared its flicker and its caret, and Wine a
+// request to its server for every field that stays as it was.
+void AfxSetWindowText(HWND hWnd, LPCSTR pszNew);

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "TestResources.h"
@@ -127,6 +129,23 @@ TEST_F(ExchangeTest, TextAndCheckTravelBothWays)
     dlg.UpdateData(FALSE);
     EXPECT_EQ(CString("-R 22050"), ItemText(IDC_TEST_EDIT));
     EXPECT_EQ(BST_CHECKED, (int)::SendMessageA(dlg.GetDlgItem(IDC_TEST_CHECK), BM_GETCHECK, 0, 0));
+
+    // A text is written only when it differs: the user's selection stays in
+    // a text that is already there, and a long text that differs only late
+    // still arrives.
+    HWND hEdit = dlg.GetDlgItem(IDC_TEST_EDIT);
+    ::SendMessageA(hEdit, EM_SETSEL, 2, 5);
+    dlg.UpdateData(FALSE);
+    DWORD nSelStart = 0, nSelEnd = 0;
+    ::SendMessageA(hEdit, EM_GETSEL, (WPARAM)&nSelStart, (LPARAM)&nSelEnd);
+    EXPECT_EQ(std::make_pair(2ul, 5ul), std::make_pair(nSelStart, nSelEnd));
+    std::string strLong(300, 'x');
+    dlg.m_strEdit = strLong.c_str();
+    dlg.UpdateData(FALSE);
+    strLong[290] = 'y';
+    dlg.m_strEdit = strLong.c_str();
+    dlg.UpdateData(FALSE);
+    EXPECT_EQ(CString(strLong.c_str()), ItemText(IDC_TEST_EDIT));
 
     ::SetWindowTextA(dlg.GetDlgItem(IDC_TEST_EDIT), "");
     ::SendMessageA(dlg.GetDlgItem(IDC_TEST_CHECK), BM_SETCHECK, BST_UNCHECKED, 0);
