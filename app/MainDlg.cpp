@@ -8,15 +8,6 @@
 
 #include <vector>
 
-// Reads one value of the profile: what counts is that the profile functions
-// have read the file.
-static DWORD WINAPI ReadProfileAhead(LPVOID pszProfile)
-{
-    char szValue[16];
-    ::GetPrivateProfileStringA("ConfigList", "NumberOfConfig", "", szValue, sizeof(szValue), (LPCSTR)pszProfile);
-    return 0;
-}
-
 // The start-up lives here, with the hidden dialog it runs, above the
 // launcher windows that the dialog chooses from.
 BOOL CLauncherApp::InitInstance()
@@ -26,21 +17,10 @@ BOOL CLauncherApp::InitInstance()
     if (!FindProfile())
         return FALSE;
 
-    // Under Wine the first profile call reads and parses the whole file, a
-    // good part of the start with a long list of configurations. A thread
-    // makes that call while this one builds the windows; the calls after it
-    // find the file read.
-    HANDLE hReadAhead = ::CreateThread(nullptr, 0, ReadProfileAhead, (LPVOID)(LPCSTR)m_strProfile, 0, nullptr);
-
     CMainDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;
-    if (hReadAhead)
-    {
-        ::WaitForSingleObject(hReadAhead, INFINITE);
-        ::CloseHandle(hReadAhead);
-    }
     // No message loop of our own: the program ends here.
     return FALSE;
 }
