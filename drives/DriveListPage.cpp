@@ -9,8 +9,11 @@ static const int CELL_MARGIN = 30;
 
 void CDriveListPage::LoadFromProfile()
 {
+    // Redrawn once at the end, not once for every cell
+    m_rDriveList.SetRedraw(FALSE);
     for (int nDrive = 0; nDrive < m_nDriveCount; nDrive++)
         LoadRow(DeviceName(nDrive), App().ReadConfigValue(DriveKey(nDrive)));
+    m_rDriveList.SetRedraw(TRUE);
 }
 
 void CDriveListPage::SaveToProfile()

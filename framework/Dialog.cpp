@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 // The template's initial list entries live in a resource of this type with the
 // template's id: a sequence of (WORD control id, NUL-terminated entry text),
@@ -80,6 +81,8 @@ void CDialog::ExecuteDlgInit(UINT nIDTemplate)
     if (!p)
         return;
     const BYTE* pEnd = p + ::SizeofResource(hInstance, hResource);
+    // Each list is redrawn once when it is full, not once for every entry.
+    std::vector<HWND> filled;
     while (p + sizeof(WORD) <= pEnd)
     {
         WORD nIDC;
@@ -96,11 +99,18 @@ void CDialog::ExecuteDlgInit(UINT nIDTemplate)
         HWND hWndCtrl = GetControl(nIDC);
         char szClass[16] = "";
         ::GetClassNameA(hWndCtrl, szClass, sizeof(szClass));
-        if (lstrcmpiA(szClass, "ComboBox") == 0)
-            ::SendMessageA(hWndCtrl, CB_ADDSTRING, 0, (LPARAM)pText);
-        else if (lstrcmpiA(szClass, "ListBox") == 0)
-            ::SendMessageA(hWndCtrl, LB_ADDSTRING, 0, (LPARAM)pText);
+        BOOL bCombo = lstrcmpiA(szClass, "ComboBox") == 0;
+        if (!bCombo && lstrcmpiA(szClass, "ListBox") != 0)
+            continue;
+        if (std::find(filled.begin(), filled.end(), hWndCtrl) == filled.end())
+        {
+            ::SendMessageA(hWndCtrl, WM_SETREDRAW, FALSE, 0);
+            filled.push_back(hWndCtrl);
+        }
+        ::SendMessageA(hWndCtrl, bCombo ? CB_ADDSTRING : LB_ADDSTRING, 0, (LPARAM)pText);
     }
+    for (HWND hWndCtrl : filled)
+        ::SendMessageA(hWndCtrl, WM_SETREDRAW, TRUE, 0);
 }
 
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
