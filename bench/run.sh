@@ -9,4 +9,4 @@ name=${1:?usage: bench/run.sh NAME [ARGUMENTS...]}
 shift
 . "$root/tools/wine-session.sh" "$build/wine-tests" tests
 kovana_detached wine "$build/tests/desktop_keeper.exe"
-wine "$build/bench/$name.exe" "$@"
+kovana_run wine "$build/bench/$name.exe" "$@"

@@ -20,7 +20,7 @@ mkdir -p "$shots"
 # show around the program that tools/start.sh runs.
 . "$root/tools/wine-session.sh" "$build/wine-shots" desktop
 kovana_detached wine "$build/tests/desktop_keeper.exe"
-wine "$build/tools/screenshots/kovana_shots.exe" "Z:${shots//\//\\}"
+kovana_run wine "$build/tools/screenshots/kovana_shots.exe" "Z:${shots//\//\\}"
 
 mkdir -p "$root/docs/pages"
 count=0

@@ -18,4 +18,4 @@ cp "$build/tools/standin/zot.exe" "$run/"
 . "$root/tools/wine-session.sh" "$build/wine-run" display
 echo "Kovana runs from $run (DISPLAY=$DISPLAY); its settings are in $run/Kovana.ini"
 cd "$run"
-wine Kovana.exe "$@"
+kovana_run wine Kovana.exe "$@"

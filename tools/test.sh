@@ -36,4 +36,4 @@ if [ -z "${KOVANA_TEST_DRIVE:-}" ]; then
     echo "test.sh: no free drive letter for the drive-root tests; they will be skipped" >&2
 fi
 
-ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 120 "$@"
+kovana_run ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 120 "$@"

@@ -12,7 +12,8 @@ kovana_prefix=$1
 kovana_mode=${2:-desktop}
 
 export WINEPREFIX="$kovana_prefix"
-export WINEDEBUG=-all
+# Wine's messages stay off; KOVANA_WINEDEBUG=fixme-all shows its errors.
+export WINEDEBUG=${KOVANA_WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 
@@ -23,6 +24,9 @@ kovana_session_end() {
     local step
     for step in "${kovana_exit_steps[@]}"; do eval "$step" || true; done
     wineserver -k >/dev/null 2>&1 || true
+    # Until the server has gone, a session that starts next would take it for
+    # its own and lose it a moment later, desktop and all.
+    wineserver -w >/dev/null 2>&1 || true
     if [ -n "$kovana_xvfb_pid" ]; then
         kill "$kovana_xvfb_pid" >/dev/null 2>&1 || true
         wait "$kovana_xvfb_pid" 2>/dev/null || true
@@ -30,10 +34,24 @@ kovana_session_end() {
 }
 trap kovana_session_end EXIT
 
+# Wine places the data that Windows shares with every process at a fixed
+# address, 0x7ffe0000. Debian's Wine has no preloader to reserve that address
+# before Linux lays out the process, and the heap of its loader (which sits at
+# 0x7d000000) begins at a random place above it and can take that address: now
+# and then a Wine process then ends at once, saying only (with Wine's errors
+# shown) "failed to map the shared user data". Without address randomization
+# every start has the same layout, with the heap right after the loader. Each
+# Wine process inherits the setting from the command that kovana_run starts.
+kovana_layout=()
+if setarch "$(uname -m)" -R true >/dev/null 2>&1; then
+    kovana_layout=(setarch "$(uname -m)" -R)
+fi
+kovana_run() { "${kovana_layout[@]}" "$@"; }
+
 # Starts a command detached from this shell's pipes: Wine's own background
 # processes inherit the output of the program that starts them, and a test
 # runner reading that output would wait for them to end.
-kovana_detached() { setsid "$@" </dev/null >/dev/null 2>&1 & }
+kovana_detached() { setsid "${kovana_layout[@]}" "$@" </dev/null >/dev/null 2>&1 & }
 
 if [ "$kovana_mode" = desktop ] || [ -z "${DISPLAY:-}" ]; then
     n=90
@@ -58,15 +76,15 @@ fi
 if [ ! -f "$WINEPREFIX/kovana-prefix-ready" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (first run only)"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    kovana_run wineboot -i >/dev/null 2>&1 || true
     # A program that crashes must end, not wait for someone to close Wine's
     # crash dialog.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
+    kovana_run wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
     if [ "$kovana_mode" = desktop ]; then
         # Xvfb has no window manager, and Wine waits two seconds for one each
         # time a visible window goes away; a virtual desktop needs none.
-        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null || true
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 </dev/null || true
+        kovana_run wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null || true
+        kovana_run wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 </dev/null || true
     fi
     # The wineserver writes the registry files when it ends.
     wineserver -w || true
