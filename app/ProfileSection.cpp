@@ -119,6 +119,15 @@ const CProfileSection::CEntry* CProfileSection::Find(LPCSTR pszKey) const
     return first == m_firstOfKey.end() ? nullptr : &m_entries[first->second];
 }
 
+CProfileSection::CEntry& CProfileSection::FindOrAdd(const CString& strKey, BOOL& bAdded)
+{
+    auto first = m_firstOfKey.emplace(FoldedName(strKey), m_entries.size());
+    bAdded = first.second;
+    if (bAdded)
+        m_entries.push_back({ strKey, CString(), WideText(strKey), std::wstring(), FALSE });
+    return m_entries[first.first->second];
+}
+
 BOOL CProfileSection::Lookup(LPCSTR pszKey, DWORD nBufferSize, CString& strValue) const
 {
     const CEntry* pEntry = Find(pszKey);
@@ -153,34 +162,26 @@ namespace {
 class CSectionKeys
 {
 public:
-    explicit CSectionKeys(const CProfileSection& section) : m_keys(section.m_entries)
-    {
-        for (size_t i = 0; i < m_keys.size(); i++)
-            m_firstOfKey.emplace(FoldedName(m_keys[i].strKey), i);
-    }
+    explicit CSectionKeys(const CProfileSection& section) : m_section(section) {}
 
     // FALSE when the key holds that value already, which the profile
     // function takes for no change; the key holds it afterwards in any case.
     BOOL Write(const CString& strKey, const std::wstring& value)
     {
-        auto first = m_firstOfKey.emplace(FoldedName(strKey), m_keys.size());
-        if (first.second)
-        {
-            m_keys.push_back({ strKey, CString(), WideText(strKey), value, TRUE });
-            return TRUE;
-        }
-        CProfileSection::CEntry& key = m_keys[first.first->second];
-        if (key.bHasValue && key.strWide == value)
+        BOOL bAdded;
+        CProfileSection::CEntry& key = m_section.FindOrAdd(strKey, bAdded);
+        if (!bAdded && key.bHasValue && key.strWide == value)
             return FALSE;
         key.strWide = value;
         key.bHasValue = TRUE;
         return TRUE;
     }
 
-    std::vector<CProfileSection::CEntry> m_keys;
+    // In the section's order, new keys at its end
+    const std::vector<CProfileSection::CEntry>& Keys() const { return m_section.m_entries; }
 
 private:
-    std::unordered_map<std::string, size_t> m_firstOfKey;
+    CProfileSection m_section;
 };
 
 // The writes of one section, in their order, with what the section holds
@@ -250,7 +251,7 @@ static BOOL WriteSection(LPCSTR pszProfile, const CSectionWrites& writes, const 
 
     const CString& strSection = writes.strSection;
     BOOL bWholeSection = FALSE;
-    BOOL bAllValued = std::all_of(keys.m_keys.begin(), keys.m_keys.end(),
+    BOOL bAllValued = std::all_of(keys.Keys().begin(), keys.Keys().end(),
                                   [](const CProfileSection::CEntry& key) { return key.bHasValue; });
     if (IsPlainSectionName(strSection) && pNames && writes.section.IsComplete() && bAllValued)
     {
@@ -281,7 +282,7 @@ static BOOL WriteSection(LPCSTR pszProfile, const CSectionWrites& writes, const 
         return TRUE;
     }
     std::wstring lines;
-    for (const CProfileSection::CEntry& key : keys.m_keys)
+    for (const CProfileSection::CEntry& key : keys.Keys())
         lines += key.strWideKey + L"=" + key.strWide + L'\0';
     lines += L'\0';
     return ::WritePrivateProfileSectionW(WideText(strSection).c_str(), lines.c_str(), WideText(pszProfile).c_str());

@@ -41,6 +41,9 @@ public:
     BOOL IsComplete() const { return m_bComplete; }
     // The first entry of the key, or null
     const CEntry* Find(LPCSTR pszKey) const;
+    // The first entry of the key; a key that the section does not hold is
+    // added at its end without a value, and bAdded tells so
+    CEntry& FindOrAdd(const CString& strKey, BOOL& bAdded);
     // What reading the key with default "" into a buffer of nBufferSize bytes
     // returns, when the stored text tells it alone; FALSE for a value in
     // quotes or longer than the buffer, which only the profile call reads right
