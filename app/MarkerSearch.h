@@ -60,12 +60,17 @@ struct CMarkerTexts
                 return TRUE;
         return FALSE;
     }
-    // Whether text i lies wholly in the block at nPos
+    // Whether text i lies wholly in the block at nPos. Compared here rather
+    // than by the library's memcmp: around a call, the vector search would
+    // save and restore its registers for every place that looks like a marker.
     BOOL Matches(int i, const char* pBlock, UINT nLength, UINT nPos) const
     {
-        return nLengths[i] <= nLength - nPos
-            && (nLengths[i] == 0
-                || (pBlock[nPos] == ppszTexts[i][0] && memcmp(pBlock + nPos + 1, ppszTexts[i] + 1, nLengths[i] - 1) == 0));
+        if (nLengths[i] > nLength - nPos)
+            return FALSE;
+        for (UINT j = 0; j < nLengths[i]; j++)
+            if (pBlock[nPos + j] != ppszTexts[i][j])
+                return FALSE;
+        return TRUE;
     }
     // The first text, in their order, that lies wholly in the block at nPos
     int MatchAt(const char* pBlock, UINT nLength, UINT nPos) const

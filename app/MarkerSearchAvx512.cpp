@@ -13,7 +13,7 @@ namespace {
 struct CAvx512
 {
     typedef __m512i V;
-    enum { WIDTH = 64, GROUP = 128 };
+    enum { WIDTH = 64, GROUP = 256 };
     static V Load(const char* p) { return _mm512_loadu_si512(p); }
     static V Splat(char ch) { return _mm512_set1_epi8(ch); }
     static V Pair(V heads, V first, V tails, V last)
