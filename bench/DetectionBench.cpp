@@ -64,7 +64,7 @@ double Time(const std::function<void()>& work)
 
 int main(int argc, char** argv)
 {
-    const int nRounds = argc > 1 ? atoi(argv[1]) : 5;
+    const int nRounds = argc > 1 ? atoi(argv[1]) : 30;
     CLauncherApp app;
     CKickstartPage& kickstart = static_cast<CKickstartPage&>(*app.m_pPages[CLauncherApp::PAGE_KICKSTART]);
     char szTemp[MAX_PATH];
