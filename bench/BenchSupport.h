@@ -18,6 +18,7 @@ public:
     void Add(double dSeconds) { m_runs.push_back(dSeconds); }
     double Best() const;
     double Median() const;
+    const std::vector<double>& Runs() const { return m_runs; }
 
 private:
     std::vector<double> m_runs;
