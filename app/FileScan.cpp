@@ -13,38 +13,86 @@ BOOL OpenPlainFile(CFile& file, LPCSTR pszPath, UINT nShareFlags)
     return FALSE;
 }
 
-int CMarkerScan::Find(const LPCSTR* ppszTexts, int nTexts)
+CMarkerTexts::CMarkerTexts(const LPCSTR* ppsz, int n)
+    : ppszTexts(ppsz), nTexts(n), nLengths(), nPairOffsets(), nDistance(0), nLargestPairOffset(0), bAnyEmpty(FALSE),
+      nOrder(), nShared(0)
 {
-    if (!m_pBlock)
-        m_pBlock.reset(new CBlock);
-    for (;;)
+    if (nTexts < 1 || nTexts > MAX_MARKER_TEXTS)
     {
-        m_nRead = m_file.Read(m_pBlock->bytes, BLOCK_SIZE);
-        int nFound = FindInBlock(m_pBlock->bytes, m_nRead, ppszTexts, nTexts, m_nPos);
-        if (nFound >= 0 || m_nRead < BLOCK_SIZE)
-            return nFound;
+        nTexts = 0;
+        return;
+    }
+    UINT nShortest = 0;
+    for (int i = 0; i < nTexts; i++)
+    {
+        nLengths[i] = (UINT)strlen(ppszTexts[i]);
+        nShortest = i == 0 || nLengths[i] < nShortest ? nLengths[i] : nShortest;
+    }
+    bAnyEmpty = nShortest == 0;
+    if (bAnyEmpty)
+        return;
+    // The first of a text's two bytes at distance nTry
+    auto head = [&](int i, UINT nTry) { return ppszTexts[i][nLengths[i] - 1 - nTry]; };
+    nDistance = nShortest - 1;
+    int nMostSharing = 0;
+    for (UINT nTry = nShortest - 1; nTry > 0; nTry--)
+    {
+        int nSharing = 0;
+        for (int i = 1; i < nTexts; i++)
+            for (int j = 0; j < i; j++)
+                if (head(i, nTry) == head(j, nTry))
+                {
+                    nSharing++;
+                    break;
+                }
+        if (nSharing > nMostSharing)
+        {
+            nMostSharing = nSharing;
+            nDistance = nTry;
+        }
+    }
+    for (int i = 0; i < nTexts; i++)
+    {
+        nPairOffsets[i] = nLengths[i] - 1 - nDistance;
+        nLargestPairOffset = nPairOffsets[i] > nLargestPairOffset ? nPairOffsets[i] : nLargestPairOffset;
+    }
+    // Each text not yet placed, followed by the later ones that share its byte
+    BOOL bPlaced[MAX_MARKER_TEXTS] = {};
+    int nPlaced = 0;
+    for (int i = 0; i < nTexts; i++)
+    {
+        if (bPlaced[i])
+            continue;
+        nOrder[nPlaced++] = i;
+        for (int j = i + 1; j < nTexts; j++)
+            if (!bPlaced[j] && head(j, nDistance) == head(i, nDistance))
+            {
+                nShared |= 1u << (nPlaced - 1);
+                bPlaced[j] = TRUE;
+                nOrder[nPlaced++] = j;
+            }
     }
 }
 
-int CMarkerScan::FindInBlock(const char* pBlock, UINT nLength, const LPCSTR* ppszTexts, int nTexts, UINT& nPos)
+namespace {
+
+// The search in one block, the texts prepared
+int FindInBlock(const char* pBlock, UINT nLength, const CMarkerTexts& texts, UINT& nPos)
 {
-    if (nTexts < 1 || nTexts > MAX_MARKER_TEXTS)
-        return -1;
-    CMarkerTexts texts(ppszTexts, nTexts);
     // The widest vectors the processor has first, then one position at a time
     // where they no longer fit
     UINT nStart = 0;
-    if (!texts.AnyEmpty())
+    if (!texts.bAnyEmpty)
     {
-        int nFound = HasAvx512() ? FindMarkerCandidatesAvx512(pBlock, nLength, ppszTexts, nTexts, nStart, nPos)
-                   : HasAvx2()   ? FindMarkerCandidatesAvx2(pBlock, nLength, ppszTexts, nTexts, nStart, nPos)
+        int nFound = HasAvx512() ? FindMarkerCandidatesAvx512(pBlock, nLength, texts, nStart, nPos)
+                   : HasAvx2()   ? FindMarkerCandidatesAvx2(pBlock, nLength, texts, nStart, nPos)
                                  : FindCandidates<CSse2>(pBlock, nLength, texts, nStart, nPos);
         if (nFound >= 0)
             return nFound;
     }
     for (; nStart < nLength; nStart++)
     {
-        int nFound = texts.MatchAt(pBlock, nLength, nStart);
+        int nFound = MarkerMatchAt(texts, pBlock, nLength, nStart);
         if (nFound >= 0)
         {
             nPos = nStart;
@@ -52,6 +100,29 @@ int CMarkerScan::FindInBlock(const char* pBlock, UINT nLength, const LPCSTR* pps
         }
     }
     return -1;
+}
+
+} // namespace
+
+int CMarkerScan::Find(const LPCSTR* ppszTexts, int nTexts)
+{
+    if (!m_pBlock)
+        m_pBlock.reset(new CBlock);
+    // Prepared once for all the blocks
+    const CMarkerTexts texts(ppszTexts, nTexts);
+    for (;;)
+    {
+        m_nRead = m_file.Read(m_pBlock->bytes, BLOCK_SIZE);
+        int nFound = texts.nTexts > 0 ? ::FindInBlock(m_pBlock->bytes, m_nRead, texts, m_nPos) : -1;
+        if (nFound >= 0 || m_nRead < BLOCK_SIZE)
+            return nFound;
+    }
+}
+
+int CMarkerScan::FindInBlock(const char* pBlock, UINT nLength, const LPCSTR* ppszTexts, int nTexts, UINT& nPos)
+{
+    const CMarkerTexts texts(ppszTexts, nTexts);
+    return texts.nTexts > 0 ? ::FindInBlock(pBlock, nLength, texts, nPos) : -1;
 }
 
 CString ReadDiskName(CFile& image, ULONGLONG nLength)

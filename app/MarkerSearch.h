@@ -1,111 +1,116 @@
-// The search behind CMarkerScan::FindInBlock, for FileScan.cpp, the files of
-// its versions for wider vectors, and the tests. Each of them compiles its own
-// copy for its own instruction set: everything here has internal linkage.
+// The search behind CMarkerScan::Find, for FileScan.cpp, the files of its
+// versions for wider vectors, and the tests. Each of them compiles its own copy
+// of the search for its own instruction set, so the search has internal
+// linkage; only CMarkerTexts, data whose constructor is in FileScan.cpp,
+// passes between them.
 #pragma once
 
 #include <windows.h>
 
-#include <cstring>
 #include <emmintrin.h>
+
+enum { MAX_MARKER_TEXTS = 4 };
+
+// The texts, and how the vectors look for them. Each text is looked for by two
+// of its bytes that lie the same distance apart in every text: its last byte,
+// which tells a text from one cut short, and the byte nDistance before it. So
+// every text is looked for in the same two loads. Texts whose first bytes of
+// the two are the same share the test of that byte: of the distances up to one
+// less than the shortest length, the constructor takes the one at which the
+// most texts share it (the longest of those), and orders the texts for the
+// vectors so that those that share it come one after the other.
+struct CMarkerTexts
+{
+    const LPCSTR* ppszTexts;
+    int nTexts;  // 0 when there are none or too many
+    UINT nLengths[MAX_MARKER_TEXTS];
+    UINT nPairOffsets[MAX_MARKER_TEXTS];  // where text i's two bytes begin in it
+    UINT nDistance;
+    UINT nLargestPairOffset;
+    BOOL bAnyEmpty;
+    int nOrder[MAX_MARKER_TEXTS];  // the texts in the vectors' order
+    // Bit k - 1: the text at place k of that order shares its first byte with
+    // the one before it
+    unsigned nShared;
+
+    CMarkerTexts(const LPCSTR* ppszTexts, int nTexts);
+};
 
 // The search below with 32-byte and with 64-byte vectors, for processors that
 // have them
-int FindMarkerCandidatesAvx2(const char* pBlock, UINT nLength, const LPCSTR* ppszTexts, int nTexts, UINT& nStart,
-                             UINT& nPos);
-int FindMarkerCandidatesAvx512(const char* pBlock, UINT nLength, const LPCSTR* ppszTexts, int nTexts, UINT& nStart,
-                               UINT& nPos);
+int FindMarkerCandidatesAvx2(const char* pBlock, UINT nLength, const CMarkerTexts& texts, UINT& nStart, UINT& nPos);
+int FindMarkerCandidatesAvx512(const char* pBlock, UINT nLength, const CMarkerTexts& texts, UINT& nStart, UINT& nPos);
 BOOL HasAvx2();
 BOOL HasAvx512();
 
 namespace {
 
-enum { MAX_MARKER_TEXTS = 4 };
-
-// The texts with their lengths. The vectors look for two bytes of each text
-// that lie the same distance apart in every text: its last byte, and the byte
-// nDistance before it, nDistance being one less than the shortest length. So
-// every text is looked for in the same two loads, and the last byte still
-// tells a text from one cut short.
-struct CMarkerTexts
+// Whether text i lies wholly in the block at nPos. Compared here rather than
+// by the library's memcmp: around a call, the vector search would save and
+// restore its registers for every place that looks like a marker.
+inline BOOL MarkerMatches(const CMarkerTexts& texts, int i, const char* pBlock, UINT nLength, UINT nPos)
 {
-    const LPCSTR* ppszTexts;
-    int nTexts;
-    UINT nLengths[MAX_MARKER_TEXTS];
-    UINT nPairOffsets[MAX_MARKER_TEXTS];  // where the two bytes begin in the text
-    UINT nDistance;
-    UINT nLargestPairOffset;
-
-    CMarkerTexts(const LPCSTR* ppsz, int n)
-        : ppszTexts(ppsz), nTexts(n), nLengths(), nPairOffsets(), nDistance(0), nLargestPairOffset(0)
-    {
-        UINT nShortest = 0;
-        for (int i = 0; i < nTexts; i++)
-        {
-            nLengths[i] = (UINT)strlen(ppszTexts[i]);
-            nShortest = i == 0 || nLengths[i] < nShortest ? nLengths[i] : nShortest;
-        }
-        if (nShortest == 0)
-            return;
-        nDistance = nShortest - 1;
-        for (int i = 0; i < nTexts; i++)
-        {
-            nPairOffsets[i] = nLengths[i] - 1 - nDistance;
-            nLargestPairOffset = nPairOffsets[i] > nLargestPairOffset ? nPairOffsets[i] : nLargestPairOffset;
-        }
-    }
-    BOOL AnyEmpty() const
-    {
-        for (int i = 0; i < nTexts; i++)
-            if (nLengths[i] == 0)
-                return TRUE;
+    if (texts.nLengths[i] > nLength - nPos)
         return FALSE;
-    }
-    // Whether text i lies wholly in the block at nPos. Compared here rather
-    // than by the library's memcmp: around a call, the vector search would
-    // save and restore its registers for every place that looks like a marker.
-    BOOL Matches(int i, const char* pBlock, UINT nLength, UINT nPos) const
-    {
-        if (nLengths[i] > nLength - nPos)
+    for (UINT j = 0; j < texts.nLengths[i]; j++)
+        if (pBlock[nPos + j] != texts.ppszTexts[i][j])
             return FALSE;
-        for (UINT j = 0; j < nLengths[i]; j++)
-            if (pBlock[nPos + j] != ppszTexts[i][j])
-                return FALSE;
-        return TRUE;
-    }
-    // The first text, in their order, that lies wholly in the block at nPos
-    int MatchAt(const char* pBlock, UINT nLength, UINT nPos) const
-    {
-        for (int i = 0; i < nTexts; i++)
-            if (Matches(i, pBlock, nLength, nPos))
-                return i;
-        return -1;
-    }
-};
+    return TRUE;
+}
+
+// The first text, in their order, that lies wholly in the block at nPos
+inline int MarkerMatchAt(const CMarkerTexts& texts, const char* pBlock, UINT nLength, UINT nPos)
+{
+    for (int i = 0; i < texts.nTexts; i++)
+        if (MarkerMatches(texts, i, pBlock, nLength, nPos))
+            return i;
+    return -1;
+}
 
 // The positions of the vector at p at which the two bytes of one of the N
-// texts begin, marked in the vector's own way (see Vec::Pair)
-template <class Vec, int N>
+// texts begin, marked in the vector's own way: Vec::Last marks where the later
+// byte is a text's last one, Vec::First keeps those marks where the earlier
+// byte is that text's too, and Vec::Join keeps the marks of either of two
+// vectors. SHARED is CMarkerTexts::nShared.
+template <class Vec, int N, unsigned SHARED>
 struct CCandidates
 {
-    typename Vec::V first[N], last[N];
+    typename Vec::V first[N], last[N];  // in the vectors' order
     UINT nDistance;
 
     explicit CCandidates(const CMarkerTexts& texts) : nDistance(texts.nDistance)
     {
-        for (int i = 0; i < N; i++)
+        for (int k = 0; k < N; k++)
         {
-            first[i] = Vec::Splat(texts.ppszTexts[i][texts.nPairOffsets[i]]);
-            last[i] = Vec::Splat(texts.ppszTexts[i][texts.nLengths[i] - 1]);
+            int i = texts.nOrder[k];
+            first[k] = Vec::Splat(texts.ppszTexts[i][texts.nPairOffsets[i]]);
+            last[k] = Vec::Splat(texts.ppszTexts[i][texts.nLengths[i] - 1]);
         }
     }
     typename Vec::V At(const char* p) const
     {
-        typename Vec::V heads = Vec::Load(p), tails = Vec::Load(p + nDistance);
-        typename Vec::V found = Vec::Pair(heads, first[0], tails, last[0]);
+        return From<0>(Vec::Load(p), Vec::Load(p + nDistance));
+    }
+    // The texts from place K of the order on, those that share the first byte
+    // of text K tested for it once
+    template <int K>
+    typename Vec::V From(typename Vec::V heads, typename Vec::V tails) const
+    {
+        constexpr int END = GroupEnd(K);
+        typename Vec::V found = Vec::Last(tails, last[K]);
 #pragma GCC unroll 4
-        for (int i = 1; i < N; i++)
-            found = Vec::Join(found, Vec::Pair(heads, first[i], tails, last[i]));
-        return found;
+        for (int k = K + 1; k < END; k++)
+            found = Vec::Join(found, Vec::Last(tails, last[k]));
+        found = Vec::First(found, heads, first[K]);
+        if constexpr (END < N)
+            return Vec::Join(found, From<END>(heads, tails));
+        else
+            return found;
+    }
+    // One past the last place that shares the first byte of place k
+    static constexpr int GroupEnd(int k)
+    {
+        return k + 1 < N && (SHARED & (1u << k)) ? GroupEnd(k + 1) : k + 1;
     }
 };
 
@@ -113,7 +118,7 @@ struct CCandidates
 // where their two bytes are. Returns the index of the text found and its
 // position, or -1 with nStart set to the first position that the search one
 // position at a time must still look at. N texts, none empty.
-template <class Vec, int N>
+template <class Vec, int N, unsigned SHARED>
 int FindCandidates(const char* pBlock, UINT nLength, const CMarkerTexts& texts, UINT& nStart, UINT& nPos)
 {
     enum { WIDTH = Vec::WIDTH, GROUP = Vec::GROUP, PAGE_SIZE = 4096 };
@@ -122,7 +127,7 @@ int FindCandidates(const char* pBlock, UINT nLength, const CMarkerTexts& texts, 
     if (nLength < texts.nDistance + WIDTH)
         return -1;
     const UINT nEnd = nLength - texts.nDistance;
-    const CCandidates<Vec, N> candidates(texts);
+    const CCandidates<Vec, N, SHARED> candidates(texts);
     // A block just read follows a system call, which may have emptied the
     // processor's cache of page addresses. Asking for every page up front has
     // their addresses looked up side by side rather than one by one as the
@@ -136,7 +141,7 @@ int FindCandidates(const char* pBlock, UINT nLength, const CMarkerTexts& texts, 
     auto earliest = [&](UINT nVector) {
         UINT nAt = nVector > texts.nLargestPairOffset ? nVector - texts.nLargestPairOffset : 0;
         int nFound;
-        while ((nFound = texts.MatchAt(pBlock, nLength, nAt)) < 0)
+        while ((nFound = MarkerMatchAt(texts, pBlock, nLength, nAt)) < 0)
             nAt++;
         nPos = nAt;
         return nFound;
@@ -153,7 +158,7 @@ int FindCandidates(const char* pBlock, UINT nLength, const CMarkerTexts& texts, 
             UINT nPair = nVector + (UINT)__builtin_ctzll(nBits);
             for (int i = 0; i < N; i++)
                 if (nPair >= texts.nPairOffsets[i]
-                    && texts.Matches(i, pBlock, nLength, nPair - texts.nPairOffsets[i]))
+                    && MarkerMatches(texts, i, pBlock, nLength, nPair - texts.nPairOffsets[i]))
                     return earliest(nVector);
         }
         return -1;
@@ -199,24 +204,27 @@ struct CSse2
     enum { WIDTH = 16, GROUP = 64 };
     static V Load(const char* p) { return _mm_loadu_si128((const __m128i*)p); }
     static V Splat(char ch) { return _mm_set1_epi8(ch); }
-    static V Pair(V heads, V first, V tails, V last)
-    {
-        return _mm_and_si128(_mm_cmpeq_epi8(heads, first), _mm_cmpeq_epi8(tails, last));
-    }
+    static V Last(V tails, V last) { return _mm_cmpeq_epi8(tails, last); }
+    static V First(V found, V heads, V first) { return _mm_and_si128(found, _mm_cmpeq_epi8(heads, first)); }
     static V Join(V a, V b) { return _mm_or_si128(a, b); }
     static unsigned long long Hits(V v) { return (unsigned)_mm_movemask_epi8(v); }
 };
 
-// The search for a count of texts known at run time
+// The search for a count of texts, and the texts that share a test, known at
+// run time. Four texts share none: each sharing is one more copy of the search.
 template <class Vec>
 int FindCandidates(const char* pBlock, UINT nLength, const CMarkerTexts& texts, UINT& nStart, UINT& nPos)
 {
-    switch (texts.nTexts)
+    switch (texts.nTexts * 8 + (texts.nTexts < MAX_MARKER_TEXTS ? texts.nShared : 0))
     {
-    case 1: return FindCandidates<Vec, 1>(pBlock, nLength, texts, nStart, nPos);
-    case 2: return FindCandidates<Vec, 2>(pBlock, nLength, texts, nStart, nPos);
-    case 3: return FindCandidates<Vec, 3>(pBlock, nLength, texts, nStart, nPos);
-    default: return FindCandidates<Vec, 4>(pBlock, nLength, texts, nStart, nPos);
+    case 1 * 8: return FindCandidates<Vec, 1, 0>(pBlock, nLength, texts, nStart, nPos);
+    case 2 * 8: return FindCandidates<Vec, 2, 0>(pBlock, nLength, texts, nStart, nPos);
+    case 2 * 8 + 1: return FindCandidates<Vec, 2, 1>(pBlock, nLength, texts, nStart, nPos);
+    case 3 * 8: return FindCandidates<Vec, 3, 0>(pBlock, nLength, texts, nStart, nPos);
+    case 3 * 8 + 1: return FindCandidates<Vec, 3, 1>(pBlock, nLength, texts, nStart, nPos);
+    case 3 * 8 + 2: return FindCandidates<Vec, 3, 2>(pBlock, nLength, texts, nStart, nPos);
+    case 3 * 8 + 3: return FindCandidates<Vec, 3, 3>(pBlock, nLength, texts, nStart, nPos);
+    default: return FindCandidates<Vec, 4, 0>(pBlock, nLength, texts, nStart, nPos);
     }
 }
 

@@ -6,30 +6,27 @@
 
 namespace {
 
-// A marked position is a zero byte: (tails ^ last) | (heads ^ first) in one
-// ternary instruction after the first exclusive or. That instruction
-// overwrites its first operand: with the temporary there, heads stays in its
-// register for the next text instead of being loaded again.
+// A marked position is a zero byte. Last is an exclusive or; First adds
+// (heads ^ first) in one ternary instruction, and Join is the minimum. The
+// ternary instruction overwrites its first operand: with the marks there,
+// heads stays in its register for the next text instead of being loaded again.
 struct CAvx512
 {
     typedef __m512i V;
     enum { WIDTH = 64, GROUP = 256 };
     static V Load(const char* p) { return _mm512_loadu_si512(p); }
     static V Splat(char ch) { return _mm512_set1_epi8(ch); }
-    static V Pair(V heads, V first, V tails, V last)
-    {
-        return _mm512_ternarylogic_epi32(_mm512_xor_si512(tails, last), heads, first, 0xF6);
-    }
+    static V Last(V tails, V last) { return _mm512_xor_si512(tails, last); }
+    static V First(V found, V heads, V first) { return _mm512_ternarylogic_epi32(found, heads, first, 0xF6); }
     static V Join(V a, V b) { return _mm512_min_epu8(a, b); }
     static unsigned long long Hits(V v) { return _mm512_testn_epi8_mask(v, v); }
 };
 
 } // namespace
 
-int FindMarkerCandidatesAvx512(const char* pBlock, UINT nLength, const LPCSTR* ppszTexts, int nTexts, UINT& nStart,
-                               UINT& nPos)
+int FindMarkerCandidatesAvx512(const char* pBlock, UINT nLength, const CMarkerTexts& texts, UINT& nStart, UINT& nPos)
 {
-    return FindCandidates<CAvx512>(pBlock, nLength, CMarkerTexts(ppszTexts, nTexts), nStart, nPos);
+    return FindCandidates<CAvx512>(pBlock, nLength, texts, nStart, nPos);
 }
 
 BOOL HasAvx512()

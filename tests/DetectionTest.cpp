@@ -252,10 +252,10 @@ static int PlainSearch(const std::string& bytes, const std::vector<LPCSTR>& text
 }
 
 // The search looks at whole vectors of positions and compares in full only
-// where two bytes of a text are, its last one among them: bytes made of the
-// texts' own characters, with texts, texts with one byte changed and cut texts
-// placed anywhere, must give what the plain search gives, with every vector
-// width.
+// where two bytes of a text are, its last one among them (texts whose other
+// byte is the same share its test): bytes made of the texts' own characters,
+// with texts, texts with one byte changed and cut texts placed anywhere, must
+// give what the plain search gives, with every vector width.
 TEST(MarkerSearch, FindsWhatThePlainSearchFinds)
 {
     const std::vector<std::vector<LPCSTR>> textSets = {
@@ -263,6 +263,8 @@ TEST(MarkerSearch, FindsWhatThePlainSearchFinds)
         { "release 1.2", "2.0 Roms", "3.00 ROM" },
         { "abc", "ab", "b", "cab" },  // one text begins another: the order decides
         { "x" },
+        { "xQ", "yR", "xS" },    // the first and the last share the test of "x"
+        { "Ab", "Ac", "Ad" },    // all three share the test of "A"
     };
     std::mt19937 random(20240611);
     for (const auto& texts : textSets)
@@ -302,14 +304,14 @@ TEST(MarkerSearch, FindsWhatThePlainSearchFinds)
                      return FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
                  } },
                 { "32 bytes", [&](UINT& nStart, UINT& nAt) {
-                     return HasAvx2() ? FindMarkerCandidatesAvx2(bytes.data(), (UINT)bytes.size(), texts.data(),
-                                                                 (int)texts.size(), nStart, nAt)
-                                      : FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
+                     return HasAvx2()
+                              ? FindMarkerCandidatesAvx2(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt)
+                              : FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
                  } },
                 { "64 bytes", [&](UINT& nStart, UINT& nAt) {
-                     return HasAvx512() ? FindMarkerCandidatesAvx512(bytes.data(), (UINT)bytes.size(), texts.data(),
-                                                                     (int)texts.size(), nStart, nAt)
-                                        : FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
+                     return HasAvx512()
+                              ? FindMarkerCandidatesAvx512(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt)
+                              : FindCandidates<CSse2>(bytes.data(), (UINT)bytes.size(), markerTexts, nStart, nAt);
                  } },
             };
             for (const auto& width : widths)
