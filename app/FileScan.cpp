@@ -76,9 +76,11 @@ CMarkerTexts::CMarkerTexts(const LPCSTR* ppsz, int n)
 
 namespace {
 
-// The search in one block, the texts prepared
+// The search in one block, the texts prepared; none when there were too many
 int FindInBlock(const char* pBlock, UINT nLength, const CMarkerTexts& texts, UINT& nPos)
 {
+    if (texts.nTexts == 0)
+        return -1;
     // The widest vectors the processor has first, then one position at a time
     // where they no longer fit
     UINT nStart = 0;
@@ -113,7 +115,7 @@ int CMarkerScan::Find(const LPCSTR* ppszTexts, int nTexts)
     for (;;)
     {
         m_nRead = m_file.Read(m_pBlock->bytes, BLOCK_SIZE);
-        int nFound = texts.nTexts > 0 ? ::FindInBlock(m_pBlock->bytes, m_nRead, texts, m_nPos) : -1;
+        int nFound = ::FindInBlock(m_pBlock->bytes, m_nRead, texts, m_nPos);
         if (nFound >= 0 || m_nRead < BLOCK_SIZE)
             return nFound;
     }
@@ -121,8 +123,7 @@ int CMarkerScan::Find(const LPCSTR* ppszTexts, int nTexts)
 
 int CMarkerScan::FindInBlock(const char* pBlock, UINT nLength, const LPCSTR* ppszTexts, int nTexts, UINT& nPos)
 {
-    const CMarkerTexts texts(ppszTexts, nTexts);
-    return texts.nTexts > 0 ? ::FindInBlock(pBlock, nLength, texts, nPos) : -1;
+    return ::FindInBlock(pBlock, nLength, CMarkerTexts(ppszTexts, nTexts), nPos);
 }
 
 CString ReadDiskName(CFile& image, ULONGLONG nLength)
