@@ -2,7 +2,6 @@
 
 #include "harness/TestFiles.h"
 
-
 #include <algorithm>
 #include <cstring>
 
@@ -21,13 +20,13 @@ double CTimes::Best() const
     return m_runs.empty() ? 0 : *std::min_element(m_runs.begin(), m_runs.end());
 }
 
-double CTimes::Median() const
+double CTimes::Quantile(double dFraction) const
 {
     if (m_runs.empty())
         return 0;
     std::vector<double> sorted(m_runs);
     std::sort(sorted.begin(), sorted.end());
-    return sorted[sorted.size() / 2];
+    return sorted[(size_t)(dFraction * (double)(sorted.size() - 1) + 0.5)];
 }
 
 static LRESULT CALLBACK HostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -17,7 +17,9 @@ class CTimes
 public:
     void Add(double dSeconds) { m_runs.push_back(dSeconds); }
     double Best() const;
-    double Median() const;
+    double Median() const { return Quantile(0.5); }
+    // The run below which the given fraction of the runs lie
+    double Quantile(double dFraction) const;
     const std::vector<double>& Runs() const { return m_runs; }
 
 private:

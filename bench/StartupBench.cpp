@@ -7,9 +7,10 @@
 
 #include <cstdio>
 
-// Single starts vary by tens of milliseconds with what else the machine does;
-// the median of 31 moves less from one run of the benchmark to the next.
-static const int RUNS = 31;
+// Single starts vary by a tenth of a second with what else the machine does;
+// with 31 rounds the median ratio still moved by 0.03 from one run of the
+// benchmark to the next.
+static const int RUNS = 61;
 static const DWORD WINDOW_TIMEOUT_MS = 30000;
 
 struct CWindowSought
@@ -75,15 +76,14 @@ public:
     CTimes m_times;
 };
 
-// The median of the ratios of the starts made one after the other in each
-// round: the load of the machine changes less between them than over the
-// whole benchmark.
-static double PairedRatio(const CTimes& times, const CTimes& floorTimes)
+// The ratios of the starts made one after the other in each round: the load
+// of the machine changes less between them than over the whole benchmark.
+static CTimes PairedRatios(const CTimes& times, const CTimes& floorTimes)
 {
     CTimes ratios;
     for (size_t i = 0; i < times.Runs().size() && i < floorTimes.Runs().size(); i++)
         ratios.Add(times.Runs()[i] / floorTimes.Runs()[i]);
-    return ratios.Median();
+    return ratios;
 }
 
 static CString CopyInto(const CTempDir& dir, LPCSTR pszSource, LPCSTR pszName)
@@ -125,15 +125,18 @@ int main()
         }
 
     printf("Start to the visible tab window with its configuration, median (best) of %d starts; the ratio is\n"
-           "the median of the ratios of the starts of one round:\n", RUNS);
+           "the median of the ratios of the starts of one round, with the middle half of those ratios:\n", RUNS);
     const CTimes& floorTimes = programs[0].m_times;
     for (const CStartedProgram& program : programs)
     {
         printf("  %-20s %6.3f s (%6.3f s)", (LPCSTR)program.m_strLabel, program.m_times.Median(),
                program.m_times.Best());
         if (&program != &programs[0])
-            printf("   ratio to the bare templates %.2f (best %.2f)", PairedRatio(program.m_times, floorTimes),
-                   program.m_times.Best() / floorTimes.Best());
+        {
+            CTimes ratios = PairedRatios(program.m_times, floorTimes);
+            printf("   ratio to the bare templates %.2f (%.2f-%.2f; best %.2f)", ratios.Median(), ratios.Quantile(0.25),
+                   ratios.Quantile(0.75), program.m_times.Best() / floorTimes.Best());
+        }
         printf("\n");
     }
     return 0;
