@@ -8,7 +8,7 @@
 #include <cstdio>
 
 // Single starts vary by a tenth of a second with what else the machine does;
-// with 31 rounds the median ratio still moved by 0.03 from one run of the
+// with 31 rounds the median ratio still moved by up to 0.05 from one run of the
 // benchmark to the next.
 static const int RUNS = 61;
 static const DWORD WINDOW_TIMEOUT_MS = 30000;
