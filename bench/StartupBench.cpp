@@ -15,7 +15,6 @@ static const DWORD WINDOW_TIMEOUT_MS = 30000;
 
 struct CWindowSought
 {
-    DWORD dwProcessId;
     CString strCaption;
     BOOL bFound;
 };
@@ -23,9 +22,7 @@ struct CWindowSought
 static BOOL CALLBACK FindShownWindow(HWND hWnd, LPARAM lParam)
 {
     CWindowSought& sought = *(CWindowSought*)lParam;
-    DWORD dwProcessId = 0;
-    ::GetWindowThreadProcessId(hWnd, &dwProcessId);
-    if (dwProcessId != sought.dwProcessId || !::IsWindowVisible(hWnd))
+    if (!::IsWindowVisible(hWnd))
         return TRUE;
     char szCaption[256] = "";
     ::GetWindowTextA(hWnd, szCaption, sizeof(szCaption));
@@ -50,12 +47,17 @@ public:
         double dStart = Now();
         if (!::CreateProcessA(nullptr, strCommand.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, strFolder, &si, &pi))
             return FALSE;
-        CWindowSought sought = { pi.dwProcessId, m_strCaption, FALSE };
+        CWindowSought sought = { m_strCaption, FALSE };
         DWORD dwStartTick = ::GetTickCount();
-        // Another process: nothing to wait on but its windows.
+        // Another process: nothing to wait on but its windows. Wine sends no
+        // event when a window is shown, so the loop looks every millisecond.
+        // It looks at the started thread's windows alone: under Wine that is one
+        // server request for the list, where all the session's top-level windows
+        // cost one each, and the server that answers is the one the program
+        // being measured waits on.
         while (!sought.bFound && ::GetTickCount() - dwStartTick < WINDOW_TIMEOUT_MS)
         {
-            ::EnumWindows(FindShownWindow, (LPARAM)&sought);
+            ::EnumThreadWindows(pi.dwThreadId, FindShownWindow, (LPARAM)&sought);
             if (!sought.bFound)
                 ::Sleep(1);
         }
