@@ -54,13 +54,28 @@ kovana_run() { "${kovana_layout[@]}" "$@"; }
 kovana_detached() { setsid "${kovana_layout[@]}" "$@" </dev/null >/dev/null 2>&1 & }
 
 if [ "$kovana_mode" = desktop ] || [ -z "${DISPLAY:-}" ]; then
+    # Two sessions started at the same moment may pick the same free number;
+    # the Xvfb that loses ends at once, and its session tries the next number
+    # rather than taking the other session's display for its own.
     n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    kovana_xvfb_pid=$!
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    if [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        echo "wine-session.sh: the virtual display :$n did not start (Xvfb)" >&2
+    for _ in $(seq 20); do
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        kovana_xvfb_pid=$!
+        for _ in $(seq 100); do
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            kill -0 "$kovana_xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        # The socket may be the other session's: ours must still run.
+        sleep 0.1
+        if kill -0 "$kovana_xvfb_pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then break; fi
+        wait "$kovana_xvfb_pid" 2>/dev/null || true
+        kovana_xvfb_pid=
+        n=$((n + 1))
+    done
+    if [ -z "$kovana_xvfb_pid" ]; then
+        echo "wine-session.sh: no virtual display would start (Xvfb)" >&2
         exit 1
     fi
     export DISPLAY=":$n"
