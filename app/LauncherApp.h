@@ -39,6 +39,12 @@ public:
     // the window of the newly stored style.
     CDialog* m_pLauncher = nullptr;
     enum { STYLE_CHANGED = 19 };
+    // The launcher styles, as stored and as the Info page lists them
+    enum { STYLE_TAB = 1, STYLE_LIST, STYLE_MODERN };
+    // The style of the launcher window opened last; 0 before the first. A
+    // style given on the command line opens a window that m_strStyle, read
+    // from the profile, does not name.
+    int m_nLauncherStyle = 0;
     // TRUE while the pages hold the current configuration as the profile
     // stores it: loaded from it, or saved into it
     BOOL m_bConfigLoaded = FALSE;
