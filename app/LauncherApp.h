@@ -98,6 +98,8 @@ public:
     // A drive's root keeps its backslash: "C:" alone names the drive's current
     // folder, not its root.
     static CString FolderOf(const CString& strPath);
+    // Writes the options file and starts the emulator, or tells the user what
+    // kept it from starting. Saves nothing.
     void LaunchEmulator();
     // Starts the emulator on a command line; WinExec unless replaced
     typedef UINT (*EmulatorStarter)(LPCSTR pszCommandLine, UINT nCmdShow);
@@ -121,6 +123,9 @@ public:
 private:
     // Every page stores its fragments in the option map.
     BOOL UpdateAllOptions();
+    // The options file written from the option map, then the emulator
+    // started; what failed, for the user, or "" when it started
+    CString WriteOptionsAndStart();
 
     // While SaveConfig runs, the writes wait here to go out together.
     std::vector<CProfileWrite>* m_pDeferredWrites = nullptr;
