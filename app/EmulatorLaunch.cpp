@@ -3,6 +3,7 @@
 #include "LauncherApp.h"
 
 #include "FileScan.h"
+#include "framework/Prompt.h"
 #include "pages/SettingsPage.h"
 
 #include <cstring>
@@ -50,16 +51,53 @@ CString CLauncherApp::FolderOf(const CString& strPath)
 
 void CLauncherApp::LaunchEmulator()
 {
+    // A launch saves nothing: the option map goes back to what the profile
+    // holds, so that the pages' changes are still offered for saving.
+    CMapStringToString mapStored = m_mapOptions;
     UpdateAllOptions();
+    CString strFailure = WriteOptionsAndStart();
+    m_mapOptions = mapStored;
+    if (!strFailure.IsEmpty())
+        CPrompt::MessageBox(m_pLauncher ? m_pLauncher->m_hWnd : nullptr, strFailure, "ERROR",
+                            MB_OK | MB_ICONEXCLAMATION);
+}
 
-    // A path without a backslash names no folder for the options file.
+// Why no emulator can be started from the path; "" when it names a program
+static CString EmulatorPathFault(const CString& strPath)
+{
+    if (strPath.IsEmpty())
+        return "The emulator could not be started: no emulator is chosen.\n\nChoose its program with Browse on the "
+               "Emulator page.";
+    CString strFault;
+    if (strPath.Find('"') >= 0)
+        strFault = "The path holds quotes. Type it without them.";
+    else if (strPath.Find('/') >= 0)
+        strFault = "The path separates its folders with \"/\": type \"\\\" between them instead.";
+    else if (strPath.ReverseFind('\\') < 0)
+        strFault = "The path names no folder. Give the whole path, or choose the program with Browse on the "
+                   "Emulator page.";
+    else
+    {
+        DWORD nAttributes = ::GetFileAttributesA(strPath);
+        DWORD nBinaryType;
+        if (nAttributes == INVALID_FILE_ATTRIBUTES)
+            strFault = "There is no such file.";
+        else if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            strFault = "This is a folder, not a program.";
+        else if (!::GetBinaryTypeA(strPath, &nBinaryType))
+            strFault = "This file is not a program.";
+    }
+    return strFault.IsEmpty() ? strFault : "The emulator could not be started:\n" + strPath + "\n\n" + strFault;
+}
+
+CString CLauncherApp::WriteOptionsAndStart()
+{
     CString strEmulatorPath = m_mapOptions["EmulatorPath"];
-    if (strEmulatorPath.ReverseFind('\\') < 0)
-        return;
+    CString strFault = EmulatorPathFault(strEmulatorPath);
+    if (!strFault.IsEmpty())
+        return strFault;
     strEmulatorPath = GetFullPath(strEmulatorPath);
     int nSlash = strEmulatorPath.ReverseFind('\\');
-    if (nSlash < 0)
-        return;
     ::SetCurrentDirectoryA(FolderOf(strEmulatorPath));
 
     BOOL bWin32 = m_mapOptions["EmulatorType"] == TYPE_WIN32;
@@ -69,25 +107,36 @@ void CLauncherApp::LaunchEmulator()
     for (CSettingsPage* pPage : m_pPages)
         pPage->AppendOptions(strLine, "\n");
 
+    const CString strNotWritten = "The options file could not be written:\n" + strOptionsFile
+                                  + "\n\nThe emulator was not started.";
     CStdioFile file;
     if (!file.Open(strOptionsFile, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
-        return;
+        return strNotWritten;
     BOOL bWritten = TRUE;
     if (!bWin32)
         bWritten = file.WriteString("-G\n");
     bWritten = bWritten && file.WriteString(strLine);
     file.Close();
     // An emulator started on a half-written options file would run with
-    // settings the user never chose.
+    // settings the user never chose, and one started later would find them.
     if (!bWritten)
-        return;
+    {
+        ::DeleteFileA(strOptionsFile);
+        return strNotWritten;
+    }
 
     // Where a folder has no short name the path keeps its blanks, and unquoted
     // the first blank would end the program's name.
     CString strCommand = GetShortPath(strEmulatorPath, TRUE);
     if (strCommand.Find(' ') >= 0)
         strCommand = "\"" + strCommand + "\"";
-    s_pfnStartEmulator(strCommand, SW_SHOW);
+    UINT nResult = s_pfnStartEmulator(strCommand, SW_SHOW);
+    if (nResult > 31)
+        return "";
+    CString strFailure;
+    strFailure.Format("The emulator could not be started:\n%s\n\nWindows gave the error %u.", (LPCSTR)strEmulatorPath,
+                      nResult);
+    return strFailure;
 }
 
 CString CLauncherApp::GetEmulatorType(CString strPath)

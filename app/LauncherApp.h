@@ -39,6 +39,12 @@ public:
     // the window of the newly stored style.
     CDialog* m_pLauncher = nullptr;
     enum { STYLE_CHANGED = 19 };
+    // The launcher styles, as stored and as the Info page lists them
+    enum { STYLE_TAB = 1, STYLE_LIST, STYLE_MODERN };
+    // The style of the launcher window opened last; 0 before the first. A
+    // style given on the command line opens a window that m_strStyle, read
+    // from the profile, does not name.
+    int m_nLauncherStyle = 0;
     // TRUE while the pages hold the current configuration as the profile
     // stores it: loaded from it, or saved into it
     BOOL m_bConfigLoaded = FALSE;
@@ -92,6 +98,8 @@ public:
     // A drive's root keeps its backslash: "C:" alone names the drive's current
     // folder, not its root.
     static CString FolderOf(const CString& strPath);
+    // Writes the options file and starts the emulator, or tells the user what
+    // kept it from starting. Saves nothing.
     void LaunchEmulator();
     // Starts the emulator on a command line; WinExec unless replaced
     typedef UINT (*EmulatorStarter)(LPCSTR pszCommandLine, UINT nCmdShow);
@@ -115,6 +123,9 @@ public:
 private:
     // Every page stores its fragments in the option map.
     BOOL UpdateAllOptions();
+    // The options file written from the option map, then the emulator
+    // started; what failed, for the user, or "" when it started
+    CString WriteOptionsAndStart();
 
     // While SaveConfig runs, the writes wait here to go out together.
     std::vector<CProfileWrite>* m_pDeferredWrites = nullptr;

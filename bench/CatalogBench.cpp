@@ -63,7 +63,8 @@ BOOL WriteAt(HANDLE hFile, ULONGLONG nOffset, const void* pData, DWORD nCount)
            && ::WriteFile(hFile, pData, nCount, &nWritten, nullptr) && nWritten == nCount;
 }
 
-// Only the boot block's start and the volume name are written; the rest stays sparse.
+// Only the boot block's start and the root block's types and volume name are
+// written; the rest stays sparse.
 BOOL MakeImage(const std::string& strPath, int i)
 {
     HANDLE hFile = ::CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -76,9 +77,13 @@ BOOL MakeImage(const std::string& strPath, int i)
     char name[52];
     int nLength = snprintf(name + 1, sizeof(name) - 1, i % 5 == 0 ? "A Volume Name Past Thirty Characters %d" : "Volume %d", i);
     name[0] = (char)nLength;
+    // A header block (2) of the root (1), big-endian
+    const char type[4] = { 0, 0, 0, 2 }, secondaryType[4] = { 0, 0, 0, 1 };
     LARGE_INTEGER end;
     end.QuadPart = (LONGLONG)IMAGE_SIZE;
-    BOOL bOk = WriteAt(hFile, 0, boot, sizeof(boot)) && WriteAt(hFile, 880 * 512 + 432, name, 1 + nLength)
+    BOOL bOk = WriteAt(hFile, 0, boot, sizeof(boot)) && WriteAt(hFile, 880 * 512, type, sizeof(type))
+               && WriteAt(hFile, 880 * 512 + 432, name, 1 + nLength)
+               && WriteAt(hFile, 880 * 512 + 508, secondaryType, sizeof(secondaryType))
                && ::SetFilePointerEx(hFile, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(hFile);
     ::CloseHandle(hFile);
     return bOk;

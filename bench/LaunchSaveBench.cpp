@@ -84,7 +84,11 @@ int main()
     // A Win32 build of the emulator, which is never started
     ::CreateDirectoryA(dir.File("zot"), nullptr);
     CString strEmulator = dir.File("zot\\zot.exe");
-    WriteWholeFile(strEmulator, std::string(4096, 'x') + "ZOT 1.0 Win32");
+    if (!::CopyFileA(KOVANA_STANDIN_EXE, strEmulator, FALSE))
+    {
+        printf("the stand-in emulator could not be copied from %s\n", KOVANA_STANDIN_EXE);
+        return 1;
+    }
     CLauncherApp::s_pfnStartEmulator = StartNoEmulator;
     size_t nPath = section.find("EmulatorPath=");
     size_t nPathEnd = section.find("\r\n", nPath);

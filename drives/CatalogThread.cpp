@@ -2,6 +2,7 @@
 
 #include "app/FileScan.h"
 #include "app/LauncherApp.h"
+#include "framework/Prompt.h"
 
 #include <string>
 
@@ -81,19 +82,28 @@ LRESULT CALLBACK CCatalogThread::NotifyProc(HWND hWnd, UINT message, WPARAM wPar
         ::SendMessageA(pRun->m_hWndPage, message, wParam, lParam);
     // Nothing is sent after the end. The run waits for this answer, so it
     // still holds the object while its window goes.
-    if (message == WM_CATALOG_DONE)
-        ::DestroyWindow(hWnd);
+    if (message != WM_CATALOG_DONE)
+        return 0;
+    if (!pRun->m_strFailure.IsEmpty())
+        CPrompt::MessageBox(pRun->m_hWndPage ? ::GetAncestor(pRun->m_hWndPage, GA_ROOT) : nullptr,
+                            pRun->m_strFailure, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+    ::DestroyWindow(hWnd);
     return 0;
 }
 
 BOOL CCatalogThread::InitInstance()
 {
+    // A report that cannot be created leaves a report of that name as it was.
     CStdioFile report;
+    const CString strNotWritten = "The catalog report could not be written:\n" + m_strReportPath;
     if (!report.Open(m_strReportPath, CFile::modeCreate | CFile::modeWrite))
     {
+        m_strFailure = strNotWritten;
         ::SendMessageA(m_hWndNotify, WM_CATALOG_DONE, 0, 0);
         return FALSE;
     }
+    BOOL bWritten = TRUE;
+    auto write = [&](const CString& strLine) { bWritten = report.WriteString(strLine) && bWritten; };
 
     // The folder exactly as the path gives it: an image in a drive's root
     // gives "C:" in the report, and "C:\*.adf" to search.
@@ -101,12 +111,12 @@ BOOL CCatalogThread::InitInstance()
     CString strFolder = nSlash >= 0 ? m_strImagePath.Left(nSlash) : CString("");
     CString strPattern = strFolder + "\\*.adf";
 
-    report.WriteString(FormatSeparator());
-    report.WriteString(FormatRow(CLauncherApp::PROGRAM_TITLE, "Amiga Disk File Catalog", ""));
-    report.WriteString(FormatRow("Directory", strFolder, ""));
-    report.WriteString(FormatSeparator());
-    report.WriteString(FormatRow("DOS Filename", "Amiga Filename", "File Length"));
-    report.WriteString(FormatSeparator());
+    write(FormatSeparator());
+    write(FormatRow(CLauncherApp::PROGRAM_TITLE, "Amiga Disk File Catalog", ""));
+    write(FormatRow("Directory", strFolder, ""));
+    write(FormatSeparator());
+    write(FormatRow("DOS Filename", "Amiga Filename", "File Length"));
+    write(FormatSeparator());
 
     WIN32_FIND_DATAA fd;
     int nFound = 0;
@@ -143,7 +153,7 @@ BOOL CCatalogThread::InitInstance()
                 strName = ReadDiskName(image, nLength);
             }
             image.Close();
-            report.WriteString(FormatRow(fd.cFileName, strName, std::to_string(nLength).c_str()));
+            write(FormatRow(fd.cFileName, strName, std::to_string(nLength).c_str()));
             nTotalSize += nLength;
             nListed++;
             ::SendMessageA(m_hWndNotify, WM_CATALOG_STEP, 0, 0);
@@ -151,10 +161,12 @@ BOOL CCatalogThread::InitInstance()
         ::FindClose(hFind);
     }
 
-    report.WriteString(FormatSeparator());
-    report.WriteString(FormatRow("", "Total Size", std::to_string(nTotalSize).c_str()));
-    report.WriteString(FormatRow("", "Number Of Files", std::to_string(nListed).c_str()));
-    report.WriteString(FormatSeparator());
+    write(FormatSeparator());
+    write(FormatRow("", "Total Size", std::to_string(nTotalSize).c_str()));
+    write(FormatRow("", "Number Of Files", std::to_string(nListed).c_str()));
+    write(FormatSeparator());
+    if (!bWritten)
+        m_strFailure = strNotWritten + "\n\nThe report is not complete.";
     ::SendMessageA(m_hWndNotify, WM_CATALOG_DONE, 0, 0);
     report.Close();
 

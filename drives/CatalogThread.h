@@ -2,6 +2,7 @@
 //   CCatalogThread - lists the Amiga disk images of a folder in a text report
 #pragma once
 
+#include "framework/String.h"
 #include "framework/Thread.h"
 
 #include <atomic>
@@ -74,4 +75,7 @@ private:
     int m_nImages = -1;
     int m_nListed = 0;
     BOOL m_bDone = FALSE;
+    // Why the report is missing or incomplete, for the user; set by the run
+    // before it tells its end
+    CString m_strFailure;
 };

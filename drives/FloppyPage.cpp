@@ -84,15 +84,31 @@ void CFloppyPage::LoadDriveRow(const CString& strDevice, const CString& strValue
     SetDriveRow(strDevice, App().GetDiskName(strPath), strPath);
 }
 
-void CFloppyPage::OnInsert()
+int CFloppyPage::InsertRow()
 {
     int nRow = m_listDrives.GetNextItem(-1, LVNI_FOCUSED);
     if (nRow < 0)
-        return;
+        nRow = m_listDrives.GetNextItem(-1, LVNI_SELECTED);
+    for (int i = 0; nRow < 0 && i < m_listDrives.GetItemCount(); i++)
+        if (m_listDrives.GetItemText(i, COLUMN_PATH).IsEmpty())
+            nRow = i;
+    if (nRow < 0)
+        nRow = 0;
+    m_listDrives.SetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    m_listDrives.EnsureVisible(nRow, FALSE);
+    return nRow;
+}
+
+void CFloppyPage::OnInsert()
+{
+    int nRow = InsertRow();
     CString strDevice = m_listDrives.GetItemText(nRow, COLUMN_DEVICE);
     int nDrive = TextNumber(strDevice.Mid(2));
 
-    CFileDialog dlg(TRUE, "adf", "df3.adf", OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
+    // The name the dialog proposes is the drive's own.
+    CString strFileName;
+    strFileName.Format("df%d.adf", nDrive);
+    CFileDialog dlg(TRUE, "adf", strFileName, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT,
                     "Amiga Disk File (*.adf)|*.adf|Amiga Disk File Gzipped (*.gz)|*.gz", this);
     CString strInitialDir = CLauncherApp::FolderOf(m_listDrives.GetItemText(nRow, COLUMN_PATH));
     if (!strInitialDir.IsEmpty())

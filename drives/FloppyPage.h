@@ -49,6 +49,10 @@ private:
     void SetDriveRow(const CString& strDevice, const CString& strName, const CString& strPath);
     // Shows a stored fragment: its path from the fourth character on, and the image's volume name
     void LoadDriveRow(const CString& strDevice, const CString& strValue);
+    // The row Insert fills, selected where the user sees it: the row with the
+    // focus, else the selected one, else the first drive without an image
+    // (DF0 when every drive holds one)
+    int InsertRow();
 
     CString BuildFragment(int nRow, BOOL bShortPath) override;
     void LoadRow(const CString& strDevice, const CString& strValue) override { LoadDriveRow(strDevice, strValue); }

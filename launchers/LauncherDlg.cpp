@@ -11,8 +11,8 @@ BEGIN_MESSAGE_MAP(CLauncherDlg, CDialog)
     ON_MESSAGE(WM_SYNC_SELECTION, OnSyncSelection)
 END_MESSAGE_MAP()
 
-CLauncherDlg::CLauncherDlg(UINT nIDTemplate, UINT nIDPageArea, CWnd* pParent)
-    : CDialog(nIDTemplate, pParent), m_nIDPageArea(nIDPageArea)
+CLauncherDlg::CLauncherDlg(UINT nIDTemplate, UINT nIDPageArea, int nStyle, CWnd* pParent)
+    : CDialog(nIDTemplate, pParent), m_nIDPageArea(nIDPageArea), m_nStyle(nStyle)
 {
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -23,9 +23,12 @@ BOOL CLauncherDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
+    // The Info page shows the style of the window it opens in.
+    CLauncherApp& app = *GetLauncherApp();
+    app.m_nLauncherStyle = m_nStyle;
     WINDOWPLACEMENT wpPageArea;
     CWnd(GetDlgItem(m_nIDPageArea)).GetWindowPlacement(&wpPageArea);
-    for (CSettingsPage* pPage : GetLauncherApp()->m_pPages)
+    for (CSettingsPage* pPage : app.m_pPages)
     {
         pPage->Create(pPage->GetTemplateID(), this);
         pPage->SetWindowPlacement(&wpPageArea);

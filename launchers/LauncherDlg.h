@@ -11,7 +11,7 @@ class CSettingsPage;
 class CLauncherDlg : public CDialog
 {
 public:
-    CLauncherDlg(UINT nIDTemplate, UINT nIDPageArea, CWnd* pParent);
+    CLauncherDlg(UINT nIDTemplate, UINT nIDPageArea, int nStyle, CWnd* pParent);
 
 // Operations
     // Hides every page, then shows the one of that index; any other index
@@ -54,4 +54,5 @@ private:
 
     HICON m_hIcon;
     UINT m_nIDPageArea;
+    int m_nStyle;
 };

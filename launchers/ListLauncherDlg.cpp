@@ -11,7 +11,7 @@
 static const int PAGE_STEP = 5;
 
 CListLauncherDlg::CListLauncherDlg(CWnd* pParent)
-    : CLauncherDlg(IDD_LIST_LAUNCHER, IDC_LIST_PAGE_AREA, pParent)
+    : CLauncherDlg(IDD_LIST_LAUNCHER, IDC_LIST_PAGE_AREA, CLauncherApp::STYLE_LIST, pParent)
 {
 }
 

@@ -4,7 +4,7 @@
 #include "res/resource.h"
 
 CModernLauncherDlg::CModernLauncherDlg(CWnd* pParent)
-    : CLauncherDlg(IDD_MODERN_LAUNCHER, IDC_MODERN_PAGE_AREA, pParent)
+    : CLauncherDlg(IDD_MODERN_LAUNCHER, IDC_MODERN_PAGE_AREA, CLauncherApp::STYLE_MODERN, pParent)
 {
 }
 

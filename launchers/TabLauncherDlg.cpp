@@ -6,7 +6,7 @@
 #include "res/resource.h"
 
 CTabLauncherDlg::CTabLauncherDlg(CWnd* pParent)
-    : CLauncherDlg(IDD_TAB_LAUNCHER, IDC_TAB_PAGE_AREA, pParent)
+    : CLauncherDlg(IDD_TAB_LAUNCHER, IDC_TAB_PAGE_AREA, CLauncherApp::STYLE_TAB, pParent)
 {
 }
 

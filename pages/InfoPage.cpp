@@ -35,9 +35,9 @@ BOOL CInfoPage::OnInitDialog()
     CSettingsPage::OnInitDialog();
     CLauncherApp& app = App();
 
-    // The style the main dialog read; a style given on the command line
-    // leaves it empty, and then no entry is selected.
-    int nStyle = TextNumber(app.m_strStyle);
+    // The style of the window that is open, whether the profile or the
+    // command line chose it
+    int nStyle = app.m_nLauncherStyle;
     m_comboStyle.SetCurSel(nStyle >= 1 && nStyle <= m_comboStyle.GetCount() ? nStyle - 1 : -1);
 
     m_strDosEmulatorPath = app.ReadProfileString("ConfigList", "DosEmulatorPath", "", DOS_EMULATOR_PATH_MAX + 1);

@@ -121,6 +121,20 @@ TEST_F(DetectionTest, DiskNames)
         change(image);
         return image;
     };
+    // A data block of a file whose text puts a length byte and printable
+    // bytes where a root block keeps its name
+    auto fileData = [](ULONGLONG nBlock) {
+        std::string data(512, 'x');
+        data.replace(0, 4, std::string("\0\0\0\x08", 4));
+        data.replace(432, 31, "\x1Ey dog and keeps running throug");
+        return FileMark{ nBlock * 512, data };
+    };
+    auto highDensity = [&](AdfImage& i, DWORD nField) {
+        i.nFileLength *= 2;
+        i.nRootBlockField = nField;
+        i.nRootBlockAt = 1760;
+        i.otherBlocks = { fileData(880) };
+    };
     struct
     {
         LPCSTR pszCase;
@@ -140,6 +154,26 @@ TEST_F(DetectionTest, DiskNames)
           image([](AdfImage& i) { i.nRootBlockField = i.nRootBlockAt = 1760; }), "NDOS" },
         { "root block 1760 of a longer file",
           image([](AdfImage& i) { i.nRootBlockField = i.nRootBlockAt = 1760; i.nFileLength += 1024; }), "Workbench" },
+        // Disk tools write 880 (or 0) on high-density disks too: the root
+        // block then lies in the image's middle. File data in block 880 that
+        // looks like a name is no name.
+        { "high density, 880 pointing at file data", image([&](AdfImage& i) { highDensity(i, 880); }), "Workbench" },
+        { "high density, 0", image([&](AdfImage& i) { highDensity(i, 0); }), "Workbench" },
+        { "high density, 1760", image([&](AdfImage& i) { highDensity(i, 1760); }), "Workbench" },
+        { "high density with its root block at 880",
+          image([](AdfImage& i) { i.nFileLength *= 2; }), "Workbench" },
+        { "double density, 1760 with the root block at 880",
+          image([](AdfImage& i) { i.nRootBlockField = 1760; }), "Workbench" },
+        { "double density, no root block where 880 points",
+          image([&](AdfImage& i) { i.nRootBlockAt = 881; i.otherBlocks = { fileData(880) }; }), "NDOS" },
+        { "a root block's types written little-endian", image([](AdfImage& i) {
+              i.nRootBlockAt = 2;
+              i.otherBlocks = { { 880 * 512, std::string("\x02\0\0\0", 4) }, { 880 * 512 + 432, "\x04" "Fake" },
+                                { 880 * 512 + 508, std::string("\x01\0\0\0", 4) } };
+          }),
+          "NDOS" },
+        { "high density, no root block anywhere",
+          image([&](AdfImage& i) { highDensity(i, 880); i.nRootBlockAt = 1761; }), "NDOS" },
         { "no DOS signature", image([](AdfImage& i) { i.strSignature = "KICK"; }), "NDOS" },
         { "a lower-case signature", image([](AdfImage& i) { i.strSignature = "dos"; }), "NDOS" },
         { "a name of 50 characters", image([](AdfImage& i) { i.strVolumeName = std::string(50, 'N'); }),
@@ -152,7 +186,11 @@ TEST_F(DetectionTest, DiskNames)
         { "a control character", image([](AdfImage& i) { i.strVolumeName = "Work\x01" "bench"; }), "NDOS" },
         { "a zero byte", image([](AdfImage& i) { i.strVolumeName = std::string("Work\0bench", 10); }), "NDOS" },
         { "DEL", image([](AdfImage& i) { i.strVolumeName = "Work\x7F"; }), "NDOS" },
-        { "a byte above 127", image([](AdfImage& i) { i.strVolumeName = "Caf\xE9"; }), "NDOS" },
+        { "ISO 8859-1 letters", image([](AdfImage& i) { i.strVolumeName = "D\xE9mo Disk"; }), "D\xE9mo Disk" },
+        { "sharp s and a no-break space", image([](AdfImage& i) { i.strVolumeName = "Stra\xDF" "e\xA0\xFF"; }),
+          "Stra\xDF" "e\xA0\xFF" },
+        { "a control byte of ISO 8859-1", image([](AdfImage& i) { i.strVolumeName = "Caf\x85"; }), "NDOS" },
+        { "the last control byte", image([](AdfImage& i) { i.strVolumeName = "\x9F" "Cafe"; }), "NDOS" },
         { "only the boot block", image([](AdfImage& i) { i.nFileLength = 1024; }), "NDOS" },
         { "ends where the length byte would be", image([](AdfImage& i) { i.nFileLength = 880 * 512 + 432; }),
           "NDOS" },

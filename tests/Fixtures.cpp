@@ -83,6 +83,7 @@ BOOL MakeAdfImage(LPCSTR pszPath, const AdfImage& image)
     PutLong(root, 20, (DWORD)0 - nRootSum);
 
     std::vector<FileMark> marks = { { 0, boot }, { (ULONGLONG)image.nRootBlockAt * AdfImage::BLOCK_SIZE, root } };
+    marks.insert(marks.end(), image.otherBlocks.begin(), image.otherBlocks.end());
     return MakeMarkedFile(pszPath, image.nFileLength, marks);
 }
 

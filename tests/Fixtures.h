@@ -32,7 +32,8 @@ struct AdfImage
     DWORD nRootBlockAt = 880;            // the block that really holds the root block
     std::string strVolumeName = "Workbench";
     int nNameLength = -1;                // the stored length byte; -1 for the name's own length
-    ULONGLONG nFileLength = IMAGE_SIZE;  // shorter cuts the image off
+    ULONGLONG nFileLength = IMAGE_SIZE;  // shorter cuts the image off; twice as long for high density
+    std::vector<FileMark> otherBlocks;   // bytes in other blocks, such as a file's data
 };
 
 // Writes the boot block and the root block (with their checksums) and sets the

@@ -194,12 +194,17 @@ TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)
         return ::GetShortPathNameA(strPath, sz, sizeof(sz)) ? CString(sz) : CString("(none)");
     };
 
+    // With no row chosen yet, Insert chooses the first empty drive where the
+    // user sees it before it asks for its image.
     CPromptRecorder prompts;
-    Click(IDC_FLOPPY_INSERT);  // no row has the focus yet
-    EXPECT_TRUE(prompts.fileDialogs.empty());
+    Click(IDC_FLOPPY_INSERT);
+    ASSERT_EQ(1u, prompts.fileDialogs.size());
+    EXPECT_EQ("df0.adf", prompts.fileDialogs[0].fileName);
+    EXPECT_EQ(0, page.m_listDrives.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED));
     EXPECT_FALSE(page.IsModified());
 
-    prompts.files = { std::string(strFolder + "\\Workbench Disk.adf"),
+    // The first answer went to the cancelled dialog.
+    prompts.files = { "", std::string(strFolder + "\\Workbench Disk.adf"),
                       // three names while DF2 has the focus: the third finds no drive
                       std::string(strFolder) + '\0' + "Not Dos Disk.adf" + '\0' + "Blank Disk.adf" + '\0' + "Extra.adf" };
     FocusRow(0);
@@ -207,10 +212,11 @@ TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)
     ::SendMessageA(page.m_hWnd, WM_NOTIFY, IDC_FLOPPY_LIST, (LPARAM)&nmhdr);
     FocusRow(2);
     Click(IDC_FLOPPY_INSERT);
-    ASSERT_EQ(2u, prompts.fileDialogs.size());
-    EXPECT_EQ("open, , Amiga Disk File (*.adf)|*.adf|Amiga Disk File Gzipped (*.gz)|*.gz, df3.adf, adf, several",
-              Describe(prompts.fileDialogs[1]));
-    EXPECT_EQ("", prompts.fileDialogs[1].initialDir);
+    ASSERT_EQ(3u, prompts.fileDialogs.size());
+    EXPECT_EQ("df0.adf", prompts.fileDialogs[1].fileName);
+    EXPECT_EQ("open, , Amiga Disk File (*.adf)|*.adf|Amiga Disk File Gzipped (*.gz)|*.gz, df2.adf, adf, several",
+              Describe(prompts.fileDialogs[2]));
+    EXPECT_EQ("", prompts.fileDialogs[2].initialDir);
 
     const CString strImages[4] = { strFolder + "\\Workbench Disk.adf", "", strFolder + "\\Not Dos Disk.adf",
                                    strFolder + "\\Blank Disk.adf" };
@@ -243,16 +249,23 @@ TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)
 
     // The next choice opens in the folder of the drive's image.
     Click(IDC_FLOPPY_INSERT);
-    ASSERT_EQ(3u, prompts.fileDialogs.size());
-    EXPECT_EQ(std::string(strFolder), prompts.fileDialogs[2].initialDir);
+    ASSERT_EQ(4u, prompts.fileDialogs.size());
+    EXPECT_EQ(std::string(strFolder), prompts.fileDialogs[3].initialDir);
     EXPECT_EQ("DF2|NDOS|" + strImages[2], Row(2));
+
+    // Nothing chosen again: the first drive without an image, DF1
+    page.m_listDrives.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    Click(IDC_FLOPPY_INSERT);
+    ASSERT_EQ(5u, prompts.fileDialogs.size());
+    EXPECT_EQ("df1.adf", prompts.fileDialogs[4].fileName);
+    EXPECT_EQ(1, page.m_listDrives.GetNextItem(-1, LVNI_SELECTED | LVNI_FOCUSED));
 }
 
 TEST_F(FloppyPageTest, StoredFragmentsLoadBackAndEjectIsAChange)
 {
     CString strImage = dir.File("Work.adf");
     AdfImage image;
-    image.strVolumeName = "Work Disk";
+    image.strVolumeName = "Stra\xDF" "e Disk";  // ISO 8859-1, as the Amiga writes it
     ASSERT_TRUE(MakeAdfImage(strImage, image));
     const LPCSTR pszStored[4] = { "", "", "-2", "-3 C:\\No Such Image.adf" };
     ::WritePrivateProfileStringA("Test", "DF0Path", "-0 " + strImage, app.m_strProfile);
@@ -260,7 +273,7 @@ TEST_F(FloppyPageTest, StoredFragmentsLoadBackAndEjectIsAChange)
     for (int n = 2; n < 4; n++)
         ::WritePrivateProfileStringA("Test", Key(n), pszStored[n], app.m_strProfile);
     ASSERT_TRUE(app.LoadConfig());
-    EXPECT_EQ("DF0|Work Disk|" + strImage, Row(0));
+    EXPECT_EQ("DF0|Stra\xDF" "e Disk|" + strImage, Row(0));
     EXPECT_EQ("DF1|Not found|" + strImage.Mid(3), Row(1));
     EXPECT_EQ(CString("DF2||"), Row(2));
     EXPECT_EQ(CString("DF3|Not found|C:\\No Such Image.adf"), Row(3));
@@ -284,11 +297,13 @@ TEST_F(FloppyPageTest, CatalogListsTheFoldersImagesInAReport)
     LogCatalog();
     CString strFolder = dir.File("Disks");
     ASSERT_TRUE(::CreateDirectoryA(strFolder, nullptr));
-    AdfImage workbench, longName, shortImage;
+    AdfImage workbench, longName, shortImage, demo;
     workbench.strVolumeName = "Workbench1.3";
     longName.strVolumeName = "A Volume Name Of Thirty Five Chars!";
     shortImage.nFileLength = 1000;
+    demo.strVolumeName = "D\xE9mo Disk";
     ASSERT_TRUE(MakeAdfImage(strFolder + "\\A File Name Of 26 Chars.adf", longName));
+    ASSERT_TRUE(MakeAdfImage(strFolder + "\\Demo.adf", demo));
     ASSERT_TRUE(MakeAdfImage(strFolder + "\\Locked.adf"));
     ASSERT_TRUE(MakeAdfImage(strFolder + "\\Short.adf", shortImage));
     ASSERT_TRUE(MakeAdfImage(strFolder + "\\Workbench13.adf", workbench));
@@ -315,10 +330,11 @@ TEST_F(FloppyPageTest, CatalogListsTheFoldersImagesInAReport)
     EXPECT_EQ(CString("&Start"), page.m_btnCatalog.GetWindowText());
     EXPECT_FALSE(page.m_bCatalogRunning);
     // The folder named like an image is no image.
-    EXPECT_EQ("begin 4 (0/4) step (1/4) step (2/4) step (3/4) step (4/4) done (0/4) ", s_strCatalogLog);
+    EXPECT_EQ("begin 5 (0/5) step (1/5) step (2/5) step (3/5) step (4/5) step (5/5) done (0/5) ", s_strCatalogLog);
 
     const std::string strFull = std::to_string(AdfImage::IMAGE_SIZE);
     EXPECT_EQ(Report(strFolder, { { "A File Name Of 26 Chars.adf", "A Volume Name Of Thirty Five Chars!", strFull },
+                                  { "Demo.adf", "D\xE9mo Disk", strFull },
                                   { "Locked.adf", "Not found", strFull },
                                   { "Short.adf", "NDOS", "1000" },
                                   { "Workbench13.adf", "Workbench1.3", strFull } }),
@@ -334,6 +350,12 @@ TEST_F(FloppyPageTest, CatalogRunsThatListNothing)
     ASSERT_TRUE(::CreateDirectoryA(strImages, nullptr));
     ASSERT_TRUE(::CreateDirectoryA(strEmpty, nullptr));
     MakeImages(strImages, 2);
+    // An earlier report that another program holds open, and a folder of the report's name
+    const std::string strEarlier = "an earlier report";
+    WriteWholeFile(dir.File("held.txt"), strEarlier);
+    std::unique_ptr<CLockedFile> pHeld(new CLockedFile(dir.File("held.txt")));
+    ASSERT_TRUE(pHeld->IsLocked());
+    ASSERT_TRUE(::CreateDirectoryA(dir.File("folder.txt"), nullptr));
     const struct
     {
         LPCSTR pszCase;
@@ -342,9 +364,12 @@ TEST_F(FloppyPageTest, CatalogRunsThatListNothing)
         std::string strLog;
         CString strFolder;  // of the report; none when it cannot be created
     } cases[] = {
-        // Only the end is told: the progress bar keeps the range it had.
+        // Only the end is told to the page: the progress bar keeps the range
+        // it had. The user is told why there is no report.
         { "report cannot be created", dir.File("No Such Folder\\r.txt"), strImages + "\\Disk01.adf", 0,
           "done (0/100) ", "" },
+        { "report held open", dir.File("held.txt"), strImages + "\\Disk01.adf", 0, "done (0/100) ", "" },
+        { "report is a folder", dir.File("folder.txt"), strImages + "\\Disk01.adf", 0, "done (0/100) ", "" },
         { "empty folder", dir.File("empty.txt"), strEmpty + "\\none.adf", 0, "begin 0 (0/0) done (0/0) ", strEmpty },
         { "missing folder", dir.File("missing.txt"), dir.File("Gone\\gone.adf"), 0, "begin 0 (0/0) done (0/0) ",
           dir.File("Gone") },
@@ -359,6 +384,7 @@ TEST_F(FloppyPageTest, CatalogRunsThatListNothing)
         SCOPED_TRACE(c.pszCase);
         s_editorCommands.clear();
         s_strCatalogLog.clear();
+        prompts.boxes.clear();
         StartCatalog(prompts, c.strReport, c.strImage);
         for (int i = 0; i < c.nStopClicks; i++)
             Click(IDC_FLOPPY_CATALOG);
@@ -369,13 +395,22 @@ TEST_F(FloppyPageTest, CatalogRunsThatListNothing)
         EXPECT_FALSE(page.m_bCatalogRunning);
         if (c.strFolder.IsEmpty())
         {
-            EXPECT_FALSE(FileExists(c.strReport));
             EXPECT_TRUE(s_editorCommands.empty());
+            ASSERT_EQ(1u, prompts.boxes.size());
+            EXPECT_EQ(host.m_hWnd, prompts.boxes[0].hWndOwner);
+            EXPECT_EQ("The catalog report could not be written:\n" + std::string(c.strReport), prompts.boxes[0].text);
+            EXPECT_EQ("ERROR", prompts.boxes[0].caption);
+            EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), prompts.boxes[0].type);
             continue;
         }
+        EXPECT_TRUE(prompts.boxes.empty());
         EXPECT_EQ(Report(c.strFolder, {}), ReadWholeFile(c.strReport));
         EXPECT_EQ(1u, s_editorCommands.size());
     }
+    EXPECT_FALSE(FileExists(dir.File("No Such Folder\\r.txt")));
+    EXPECT_EQ(FILE_ATTRIBUTE_DIRECTORY, ::GetFileAttributesA(dir.File("folder.txt")) & FILE_ATTRIBUTE_DIRECTORY);
+    pHeld.reset();
+    EXPECT_EQ(strEarlier, ReadWholeFile(dir.File("held.txt")));
 }
 
 // tools/test.sh lends the tests a drive letter (KOVANA_TEST_DRIVE, "T:").

@@ -1,47 +1,60 @@
 #include "ModalSteps.h"
 #include "TestSupport.h"
 
+#include "launchers/ListLauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "pages/InfoPage.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 static const std::string DOS_EXE = std::string("MZ\0\0ZOT %s Win32 later", 23);
 static const std::string WIN32_EXE = std::string("MZ\0\0stub ZOT 1.2 Win32\0tail", 28);
 static const char NOT_DOS[] = "This is not a DOS version of the emulator!";
 
-// Picking a style in the running tab window: the style is stored and the
-// window ends with the style-change result. The next window loads the profile
-// again, so a changed page is offered for saving first, as Leave does.
+// Picking a style in the running window: the style is stored and the window
+// ends with the style-change result. The next window loads the profile
+// again, so a changed page is offered for saving first, as Leave does. The
+// list shows the style of the open window, also where the command line chose
+// it over the profile's, or on a first start, which stores none.
 TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
 {
     const struct
     {
-        LPCSTR pszAppStyle;  // what the main dialog read
-        int nShownSel;       // the entry selected when the page opens
+        LPCSTR pszAppStyle;  // what the main dialog read from the profile
+        int nWindow;         // the style of the window that opens: the entry selected
         int nPick;
         bool bChangePage;    // move the Emulator page's speed slider first
         int nAnswer;         // to the question that a change brings
         LPCSTR pszStored;
         LPCSTR pszSpeed;     // stored afterwards
     } cases[] = {
-        { "1", 0, 1, false, IDYES, "2", "-w 7" },
-        { "3", 2, 0, false, IDYES, "1", "-w 7" },
-        { "", -1, 2, false, IDYES, "3", "-w 7" },
-        { "0", -1, 1, true, IDNO, "2", "-w 7" },
-        { "4", -1, 1, true, IDYES, "2", "-w 20" },
+        { "1", 1, 1, false, IDYES, "2", "-w 7" },
+        { "3", 1, 0, false, IDYES, "1", "-w 7" },
+        { "", 2, 2, false, IDYES, "3", "-w 7" },
+        { "", 3, 1, true, IDNO, "2", "-w 7" },
+        { "4", 3, 1, true, IDYES, "2", "-w 20" },
     };
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.pszAppStyle);
+        SCOPED_TRACE(std::string("profile style \"") + c.pszAppStyle + "\", window " + std::to_string(c.nWindow));
         CTempDir dir;
         CTestApp app(dir.File("Kovana.ini"));
         CPromptRecorder prompts;
         prompts.answers = { c.nAnswer };
         SaveDefaultConfiguration(app, "Work");
         app.m_strStyle = c.pszAppStyle;
-        CTabLauncherDlg dlg;
+        std::unique_ptr<CDialog> pDlg;
+        if (c.nWindow == CLauncherApp::STYLE_TAB)
+            pDlg.reset(new CTabLauncherDlg);
+        else if (c.nWindow == CLauncherApp::STYLE_LIST)
+            pDlg.reset(new CListLauncherDlg);
+        else
+            pDlg.reset(new CModernLauncherDlg);
+        CDialog& dlg = *pDlg;
         int nShownSel = -2;
         HWND hLauncher = nullptr;
         CModalSteps steps({ [&] {
@@ -61,7 +74,7 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         app.m_pLauncher = &dlg;
         EXPECT_EQ(19, dlg.DoModal());
         EXPECT_TRUE(steps.Done());
-        EXPECT_EQ(c.nShownSel, nShownSel);
+        EXPECT_EQ(c.nWindow - 1, nShownSel);
         EXPECT_EQ(CString(c.pszStored), ProfileValue(app.m_strProfile, "ConfigList", "BrimloStyle"));
         EXPECT_TRUE(hLauncher != nullptr);
         ASSERT_EQ(c.bChangePage ? 1u : 0u, prompts.boxes.size());

@@ -223,33 +223,40 @@ TEST_F(LaunchTest, LongNamesAndRelativePaths)
     EXPECT_EQ(strFolder, CurrentDirectory());
 }
 
-TEST_F(LaunchTest, NothingStartedWithoutPathOrOptionsFile)
+// Each launch that cannot work says what failed and for which path, in one
+// error box, and starts nothing; an options file is written whole or not at all.
+TEST_F(LaunchTest, FailuresAreToldAndStartNothing)
 {
     struct
     {
         LPCSTR pszCase;
         LPCSTR pszFolder;
         LPCSTR pszEmulatorPath;  // %s: the folder
-        BOOL bForwardSlashes;
         LPCSTR pszType;
-        BOOL bDosBuild;
+        LPCSTR pszToldPath;      // %s: the folder; the path the message names
+        LPCSTR pszReason;        // a part of the message
     } cases[] = {
-        { "no backslash: a bare program name", "bare", "zot.exe", FALSE, "WIN32", FALSE },
-        { "no backslash: an empty path", "empty", "", FALSE, "DOS", TRUE },
-        { "no backslash: forward slashes", "slashes", "%s/zot.exe", TRUE, "WIN32", FALSE },
-        { "the options file is a folder", "folder", "%s\\zot.exe", FALSE, "WIN32", FALSE },
-        { "the options file is held open", "held", "%s\\zot.exe", FALSE, "DOS", TRUE },
+        { "an empty path", "empty", "", "DOS", "", "no emulator is chosen" },
+        { "a bare program name", "bare", "zot.exe", "WIN32", "zot.exe", "names no folder" },
+        { "forward slashes", "slashes", "%s/zot.exe", "WIN32", "%s/zot.exe", "\"/\"" },
+        { "quotes", "quoted", "\"%s\\zot.exe\"", "WIN32", "\"%s\\zot.exe\"", "quotes" },
+        { "no such file", "gone", "%s\\gone.exe", "WIN32", "%s\\gone.exe", "no such file" },
+        { "a missing folder", "nofolder", "%s\\missing\\zot.exe", "WIN32", "%s\\missing\\zot.exe", "no such file" },
+        { "a folder", "folder", "%s\\sub", "WIN32", "%s\\sub", "a folder" },
+        { "a text file named .exe", "text", "%s\\readme.exe", "WIN32", "%s\\readme.exe", "not a program" },
+        { "the options file is a folder", "rcfolder", "%s\\zot.exe", "WIN32", "%s\\.zotrc", "options file" },
+        { "the options file is held open", "held", "%s\\zot.exe", "DOS", "%s\\zot.rc", "options file" },
     };
     const std::string strHeldContent = "-G\r\n-w 3";
-    std::vector<CString> folders;
     for (const auto& c : cases)
     {
         CString strFolder = dir.File(c.pszFolder);
         ASSERT_TRUE(::CreateDirectoryA(strFolder, nullptr));
-        ASSERT_TRUE(CopyStandInEmulator(c.bDosBuild, strFolder + "\\zot.exe"));
-        folders.push_back(strFolder);
+        ASSERT_TRUE(CopyStandInEmulator(FALSE, strFolder + "\\zot.exe"));
     }
-    ASSERT_TRUE(::CreateDirectoryA(dir.File("folder\\.zotrc"), nullptr));
+    ASSERT_TRUE(::CreateDirectoryA(dir.File("folder\\sub"), nullptr));
+    WriteWholeFile(dir.File("text\\readme.exe"), "Zot: read me first.\r\n");
+    ASSERT_TRUE(::CreateDirectoryA(dir.File("rcfolder\\.zotrc"), nullptr));
     WriteWholeFile(dir.File("held\\zot.rc"), strHeldContent);
     std::unique_ptr<CLockedFile> pHeld(new CLockedFile(dir.File("held\\zot.rc")));
     ASSERT_TRUE(pHeld->IsLocked());
@@ -257,37 +264,49 @@ TEST_F(LaunchTest, NothingStartedWithoutPathOrOptionsFile)
 
     s_started.clear();
     CLauncherApp::s_pfnStartEmulator = RecordStart;
-    for (size_t i = 0; i < std::size(cases); i++)
+    CPromptRecorder prompts;
+    for (const auto& c : cases)
     {
-        CString strPath;
-        strPath.Format(cases[i].pszEmulatorPath, (LPCSTR)folders[i]);
-        if (cases[i].bForwardSlashes)
-            strPath.Replace('\\', '/');
+        SCOPED_TRACE(c.pszCase);
+        CString strFolder = dir.File(c.pszFolder);
+        CString strPath, strTold;
+        strPath.Format(c.pszEmulatorPath, (LPCSTR)strFolder);
+        strTold.Format(c.pszToldPath, (LPCSTR)strFolder);
         // A bare name would be found in the current directory.
-        ASSERT_TRUE(::SetCurrentDirectoryA(folders[i]));
-        SetEmulator(strPath, cases[i].pszType);
+        ASSERT_TRUE(::SetCurrentDirectoryA(strFolder));
+        SetEmulator(strPath, c.pszType);
+        prompts.boxes.clear();
         app.LaunchEmulator();
+        ASSERT_EQ(1u, prompts.boxes.size());
+        EXPECT_EQ("ERROR", prompts.boxes[0].caption);
+        EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), prompts.boxes[0].type);
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(std::string(strTold))) << prompts.boxes[0].text;
+        EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(c.pszReason)) << prompts.boxes[0].text;
+        if (std::string(c.pszCase).find("options file") == std::string::npos)
+        {
+            EXPECT_FALSE(FileExists(strFolder + "\\.zotrc"));
+            EXPECT_FALSE(FileExists(strFolder + "\\zot.rc"));
+        }
     }
-    // A missing folder is not made.
-    SetEmulator(dir.File("missing\\zot.exe"), "WIN32");
-    app.LaunchEmulator();
-    EXPECT_FALSE(FileExists(dir.File("missing")));
-
+    EXPECT_FALSE(FileExists(dir.File("nofolder\\missing")));
     EXPECT_EQ(std::vector<std::string>{}, s_started);
-    for (LPCSTR pszFolder : { "bare", "empty", "slashes" })
-    {
-        EXPECT_FALSE(FileExists(dir.File(pszFolder) + "\\.zotrc")) << pszFolder;
-        EXPECT_FALSE(FileExists(dir.File(pszFolder) + "\\zot.rc")) << pszFolder;
-    }
     pHeld.reset();
     EXPECT_EQ(strHeldContent, ReadWholeFile(dir.File("held\\zot.rc")));
 
-    // Watched the same way, a launch that may happen is seen.
+    // Watched the same way, a launch that may happen is seen, and one the
+    // system refuses is told.
     ASSERT_TRUE(::CreateDirectoryA(dir.File("good"), nullptr));
     ASSERT_TRUE(CopyStandInEmulator(FALSE, dir.File("good\\zot.exe")));
     SetEmulator(dir.File("good\\zot.exe"), "WIN32");
+    prompts.boxes.clear();
     app.LaunchEmulator();
     EXPECT_EQ(std::vector<std::string>{ std::string(app.GetShortPath(dir.File("good\\zot.exe"), TRUE)) }, s_started);
+    EXPECT_TRUE(prompts.boxes.empty());
+    CLauncherApp::s_pfnStartEmulator = [](LPCSTR, UINT) -> UINT { return ERROR_BAD_FORMAT; };
+    app.LaunchEmulator();
+    ASSERT_EQ(1u, prompts.boxes.size());
+    EXPECT_EQ("ERROR", prompts.boxes[0].caption);
+    EXPECT_NE(std::string::npos, prompts.boxes[0].text.find(std::string(dir.File("good\\zot.exe"))));
 }
 
 // tools/test.sh lends the tests a drive letter: KOVANA_TEST_DRIVE names it

@@ -1,6 +1,8 @@
+#include "Fixtures.h"
 #include "ModalSteps.h"
 #include "TestSupport.h"
 
+#include "harness/DefaultProfile.h"
 #include "launchers/ModernLauncherDlg.h"
 #include "res/resource.h"
 
@@ -108,12 +110,16 @@ TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
 TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
 {
     // Launch twice, then leave: nothing changed, so no question
-    CString strOptions = m_dir.File("zot.rc");
+    ASSERT_TRUE(CopyStandInEmulator(FALSE, m_dir.File("zot.exe")));
+    ASSERT_TRUE(WriteWholeFile(m_app.m_strProfile, DefaultProfile(nullptr, m_dir.File("zot.exe"), "DOS")));
+    static int s_nStarted = 0;
+    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
+    CLauncherApp::s_pfnStartEmulator = [](LPCSTR, UINT) -> UINT { return s_nStarted++, 33; };
+    CString strOptions = m_dir.File(".zotrc");
     char szDirectory[MAX_PATH] = "";
     ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
     int nLaunches = 0;
     EXPECT_EQ(1, RunModal([&](HWND hDlg) {
-        ::SetDlgItemTextA(m_app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd, IDC_EMULATOR_PATH, m_dir.File("zot.exe"));
         for (int i = 0; i < 2; i++)
         {
             ::DeleteFileA(strOptions);
@@ -123,7 +129,9 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
         ClickButton(hDlg, IDC_MODERN_LEAVE);
     }));
     ::SetCurrentDirectoryA(szDirectory);
+    CLauncherApp::s_pfnStartEmulator = pfnStarter;
     EXPECT_EQ(2, nLaunches);
+    EXPECT_EQ(2, s_nStarted);
     EXPECT_TRUE(m_prompts.boxes.empty());
 
     // With a change, Leave asks; Yes saves

@@ -1,11 +1,17 @@
+#include "Fixtures.h"
 #include "ModalSteps.h"
 #include "TestSupport.h"
 
+#include "harness/DefaultProfile.h"
+#include "launchers/ListLauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "launchers/PageIcons.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -38,6 +44,14 @@ std::vector<DWORD> PageIconPixels(int nPage)
     std::vector<DWORD> pixels = IconPixels(hIcon);
     ::DestroyIcon(hIcon);
     return pixels;
+}
+
+// The command lines the emulator would have been started with
+std::vector<std::string> s_launched;
+UINT RecordLaunch(LPCSTR pszCommandLine, UINT)
+{
+    s_launched.push_back(pszCommandLine);
+    return 33;
 }
 
 class TabLauncher : public CLauncherTest<CTabLauncherDlg>
@@ -255,14 +269,16 @@ TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
 {
     char szDirectory[MAX_PATH] = "";
     ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
-    // No emulator lies at the path typed, so it counts as the DOS build.
-    CString strOptions = m_dir.File("zot.rc");
+    ASSERT_TRUE(CopyStandInEmulator(FALSE, m_dir.File("zot.exe")));
+    ASSERT_TRUE(WriteWholeFile(m_app.m_strProfile, DefaultProfile(nullptr, m_dir.File("zot.exe"), "DOS")));
+    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
+    CLauncherApp::s_pfnStartEmulator = RecordLaunch;
+    s_launched.clear();
+    CString strOptions = m_dir.File(".zotrc");
     int nLaunches = 0;
     CModalSteps steps({ [&] {
                            if (!IsRunning(m_dlg.m_hWnd))
                                return false;
-                           HWND hEmulatorPage = m_app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd;
-                           ::SetDlgItemTextA(hEmulatorPage, IDC_EMULATOR_PATH, m_dir.File("zot.exe"));
                            for (int i = 0; i < 2; i++)
                            {
                                ::DeleteFileA(strOptions);
@@ -278,7 +294,9 @@ TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
     m_app.m_pLauncher = &m_dlg;
     EXPECT_EQ(1, m_dlg.DoModal());
     ::SetCurrentDirectoryA(szDirectory);
+    CLauncherApp::s_pfnStartEmulator = pfnStarter;
     EXPECT_EQ(2, nLaunches);
+    EXPECT_EQ(2u, s_launched.size());
     EXPECT_TRUE(m_prompts.boxes.empty());
 }
 
@@ -341,6 +359,122 @@ TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
         CString strSaved = ProfileValue(m_app.m_strProfile, "Work", "DosCommandLine", "none");
         EXPECT_EQ(c.bSaved, strSaved != "none") << nCase << ": " << strSaved;
     }
+}
+
+// A launch copies the pages into the options file and saves nothing: each
+// way out of each window, and a style change or a Load, still finds the
+// pages as they differ from the profile, asks, and saves on Yes.
+TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfile)
+{
+    enum Window { TAB, LIST, MODERN };
+    enum Way { LEAVE_BUTTON, ESCAPE_KEY, CLOSE_BOX, ENTER_KEY, STYLE_CHANGE, LOAD };
+    const struct
+    {
+        Window window;
+        Way way;
+        int nLaunched;  // the speed slider at the launch; the profile holds 7
+        int nLeft;      // and when the way out is taken
+        int nAnswer;    // 0: nothing is asked
+    } cases[] = {
+        { TAB, LEAVE_BUTTON, 20, 20, IDYES },   { TAB, ESCAPE_KEY, 20, 20, IDNO },
+        { TAB, CLOSE_BOX, 20, 20, IDYES },      { TAB, STYLE_CHANGE, 20, 20, IDYES },
+        { TAB, LOAD, 20, 20, IDNO },            { LIST, LEAVE_BUTTON, 20, 20, IDNO },
+        { LIST, ESCAPE_KEY, 20, 20, IDYES },    { LIST, CLOSE_BOX, 20, 20, IDNO },
+        { LIST, STYLE_CHANGE, 20, 20, IDNO },   { LIST, LOAD, 20, 20, IDYES },
+        { MODERN, LEAVE_BUTTON, 20, 20, IDYES }, { MODERN, ESCAPE_KEY, 20, 20, IDNO },
+        { MODERN, CLOSE_BOX, 20, 20, IDYES },   { MODERN, ENTER_KEY, 20, 20, IDNO },
+        { MODERN, STYLE_CHANGE, 20, 20, IDYES }, { MODERN, LOAD, 20, 20, IDYES },
+        // Set back to what the profile holds, or never changed: nothing to ask
+        { TAB, LEAVE_BUTTON, 20, 7, 0 },        { MODERN, STYLE_CHANGE, 7, 7, 0 },
+    };
+    static const char* const s_pszWindows[] = { "tab", "list", "modern" };
+    static const char* const s_pszWays[] = { "Leave", "Esc", "close box", "Enter", "style change", "Load" };
+    char szDirectory[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
+    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
+    CLauncherApp::s_pfnStartEmulator = RecordLaunch;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(s_pszWindows[c.window]) + ", " + s_pszWays[c.way] + ", launched at "
+                     + std::to_string(c.nLaunched));
+        CTempDir dir;
+        CTestApp app(dir.File("Kovana.ini"));
+        CPromptRecorder prompts;
+        prompts.answers = { c.nAnswer };
+        CString strEmulator = dir.File("zot.exe");
+        ASSERT_TRUE(CopyStandInEmulator(FALSE, strEmulator));
+        ASSERT_TRUE(WriteWholeFile(app.m_strProfile, DefaultProfile(nullptr, strEmulator, "DOS")));
+        app.m_mapOptions["CurrentConfigName"] = "Work";
+        s_launched.clear();
+
+        std::unique_ptr<CLauncherDlg> pDlg;
+        if (c.window == TAB)
+            pDlg.reset(new CTabLauncherDlg);
+        else if (c.window == LIST)
+            pDlg.reset(new CListLauncherDlg);
+        else
+            pDlg.reset(new CModernLauncherDlg);
+        const int nLaunchID = c.window == MODERN ? IDC_MODERN_LAUNCH : IDOK;
+        const int nLeaveID = c.window == MODERN ? IDC_MODERN_LEAVE : IDCANCEL;
+        HWND hDlg = nullptr;
+        auto setSpeed = [&](int nSpeed) {
+            ::SendDlgItemMessageA(app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd, IDC_EMULATOR_SPEED, TBM_SETPOS,
+                                  TRUE, nSpeed);
+        };
+        std::string strAfterLaunch;
+        CModalSteps steps({ [&] {
+                               if (!IsRunning(pDlg->m_hWnd))
+                                   return false;
+                               hDlg = pDlg->m_hWnd;
+                               setSpeed(c.nLaunched);
+                               ClickButton(hDlg, nLaunchID);
+                               strAfterLaunch = ReadWholeFile(app.m_strProfile);
+                               setSpeed(c.nLeft);
+                               if (c.way == LEAVE_BUTTON || c.way == LOAD)
+                               {
+                                   if (c.way == LOAD)
+                                   {
+                                       HWND hConfig = app.m_pPages[CLauncherApp::PAGE_CONFIG]->m_hWnd;
+                                       ::SendDlgItemMessageA(hConfig, IDC_CONFIG_LIST, LB_SETCURSEL, 0, 0);
+                                       ClickButton(hConfig, IDC_CONFIG_LOAD);
+                                   }
+                                   ClickButton(hDlg, nLeaveID);
+                               }
+                               else if (c.way == ESCAPE_KEY || c.way == ENTER_KEY)
+                                   ::PostMessageA(::GetFocus(), WM_KEYDOWN, c.way == ESCAPE_KEY ? VK_ESCAPE : VK_RETURN,
+                                                  0);
+                               else if (c.way == CLOSE_BOX)
+                                   ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
+                               else
+                               {
+                                   HWND hInfo = app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd;
+                                   HWND hCombo = ::GetDlgItem(hInfo, IDC_INFO_STYLE);
+                                   ::SendMessageA(hCombo, CB_SETCURSEL, (c.window + 1) % 3, 0);
+                                   ::SendMessageA(hInfo, WM_COMMAND, MAKEWPARAM(IDC_INFO_STYLE, CBN_SELCHANGE),
+                                                  (LPARAM)hCombo);
+                               }
+                               return true;
+                           } });
+        app.m_pLauncher = pDlg.get();
+        EXPECT_EQ(c.way == STYLE_CHANGE ? CLauncherApp::STYLE_CHANGED : IDOK, pDlg->DoModal());
+        app.m_pLauncher = nullptr;
+        ASSERT_TRUE(steps.Done());
+
+        std::string strLaunched = "-w " + std::to_string(c.nLaunched) + "\r\n-P 64\r\n";
+        EXPECT_EQ(strLaunched, ReadWholeFile(dir.File(".zotrc")).substr(0, strLaunched.size()));
+        EXPECT_EQ(1u, s_launched.size());
+        EXPECT_EQ(DefaultProfile(nullptr, strEmulator, "DOS"), strAfterLaunch) << "the launch saved";
+        ASSERT_EQ(c.nAnswer ? 1u : 0u, prompts.boxes.size());
+        if (c.nAnswer)
+        {
+            EXPECT_EQ("Do you want to save the current config first?", prompts.boxes[0].text);
+            EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), prompts.boxes[0].type);
+        }
+        std::string strSpeed = "-w " + std::to_string(c.nAnswer == IDYES ? c.nLeft : 7);
+        EXPECT_EQ(CString(strSpeed.c_str()), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
+    }
+    CLauncherApp::s_pfnStartEmulator = pfnStarter;
+    ::SetCurrentDirectoryA(szDirectory);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Kovana and starts it under Wine on this display (or on a virtual one
-# when there is none), with the stand-in emulator zot.exe beside it.
+# when there is none), with the stand-in emulator beside it: zot.exe, the
+# Win32 build, and zotdos.exe, the DOS build.
 #   usage: tools/start.sh [launcher style]     e.g. tools/start.sh 2
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,12 +9,12 @@ build=${KOVANA_BUILD_DIR:-$root/build}
 
 "$root/tools/install-deps.sh"
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
-cmake --build "$build" -j"$(nproc)" --target Kovana zot
+cmake --build "$build" -j"$(nproc)" --target Kovana zot zotdos
 
 run="$build/run"
 mkdir -p "$run"
 cp "$build/Kovana.exe" "$run/"
-cp "$build/tools/standin/zot.exe" "$run/"
+cp "$build/tools/standin/zot.exe" "$build/tools/standin/zotdos.exe" "$run/"
 
 . "$root/tools/wine-session.sh" "$build/wine-run" display
 echo "Kovana runs from $run (DISPLAY=$DISPLAY); its settings are in $run/Kovana.ini"

@@ -44,11 +44,13 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     EXPECT_EQ(expected, ReadWholeFile(receipt));
     EXPECT_TRUE(run.IsRunning());
 
-    // Leave asks nothing after a launch, writes nothing and ends the program.
-    std::string profileBefore = ReadWholeFile(run.Profile());
+    // The launch saved nothing; Leave offers to save the emulator chosen.
+    EXPECT_EQ(DefaultProfile(nullptr, "", "DOS"), ReadWholeFile(run.Profile()));
     ClickButton(hLauncher, IDCANCEL);
+    ASSERT_TRUE(AnswerMessageBox(run, "Warning", IDYES));
     ASSERT_TRUE(run.WaitForExit());
-    EXPECT_EQ(profileBefore, ReadWholeFile(run.Profile()));
+    EXPECT_EQ(run.Emulator(), run.StoredValue("Work", "EmulatorPath"));
+    EXPECT_EQ(CString("-w 7"), run.StoredValue("Work", "CpuSpeed"));
 }
 
 }  // namespace

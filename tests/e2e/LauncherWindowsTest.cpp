@@ -93,7 +93,10 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     if (bChange)
         TypeText(FindControl(hLauncher, IDC_SOUND_BUFFER), "4096");
     ASSERT_TRUE(ShowPage(hLauncher, CLauncherApp::PAGE_INFO, IDC_INFO_DOS_EMULATOR_PATH));
-    ::PostMessageA(::GetDlgItem(PageOf(hLauncher, IDC_INFO_DOS_EMULATOR_PATH), IDC_INFO_STYLE), WM_CHAR, next.chInfoEntry, 1);
+    HWND hStyles = ::GetDlgItem(PageOf(hLauncher, IDC_INFO_DOS_EMULATOR_PATH), IDC_INFO_STYLE);
+    // The window of the command line, not the profile's
+    EXPECT_EQ(start.pszStyle[0] - '1', (int)::SendMessageA(hStyles, CB_GETCURSEL, 0, 0));
+    ::PostMessageA(hStyles, WM_CHAR, next.chInfoEntry, 1);
     if (bChange)
     {
         ASSERT_TRUE(AnswerMessageBox(run, "Warning", session.nAnswer));
