@@ -83,6 +83,8 @@ protected: \
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND_CODE(BN_CLICKED, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(CBN_SELCHANGE, id, memberFxn)
+#define ON_CBN_SELENDOK(id, memberFxn) ON_COMMAND_CODE(CBN_SELENDOK, id, memberFxn)
+#define ON_CBN_CLOSEUP(id, memberFxn) ON_COMMAND_CODE(CBN_CLOSEUP, id, memberFxn)
 #define ON_CBN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(CBN_KILLFOCUS, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_COMMAND_CODE(LBN_DBLCLK, id, memberFxn)
 #define ON_MESSAGE(message, memberFxn) \

@@ -7,11 +7,54 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 static const std::string DOS_EXE = std::string("MZ\0\0ZOT %s Win32 later", 23);
 static const std::string WIN32_EXE = std::string("MZ\0\0stub ZOT 1.2 Win32\0tail", 28);
 static const char NOT_DOS[] = "This is not a DOS version of the emulator!";
 
-// Picking a style in the running tab window: the style is stored and the
+namespace {
+
+// How a user makes a choice in the style list
+enum StyleWay
+{
+    OPEN_LIST_ENTER,    // opens the list, types the entry's first letter, Enter
+    CLOSED_LIST_ENTER,  // types the first letter on the closed list, Enter
+    CLICK,              // opens the list and clicks the entry
+};
+
+// Keys and clicks go through the launcher's modal loop, as a user's do.
+void PostKey(HWND hWnd, UINT vk)
+{
+    ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
+    ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
+}
+
+void ChooseStyle(HWND hCombo, int nEntry, StyleWay way)
+{
+    static const char s_chFirst[] = { 'T', 'L', 'M' };
+    ::SetFocus(hCombo);
+    if (way != CLOSED_LIST_ENTER)
+        ::SendMessageA(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
+    if (way == CLICK)
+    {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof(info);
+        ::GetComboBoxInfo(hCombo, &info);
+        RECT rc;
+        ::SendMessageA(info.hwndList, LB_GETITEMRECT, nEntry, (LPARAM)&rc);
+        LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        ::PostMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        ::PostMessageA(info.hwndList, WM_LBUTTONUP, 0, lPoint);
+        return;
+    }
+    ::PostMessageA(hCombo, WM_CHAR, s_chFirst[nEntry], 1);
+    PostKey(hCombo, VK_RETURN);
+}
+
+}  // namespace
+
+// Choosing a style in the running tab window: the style is stored and the
 // window ends with the style-change result. The next window loads the profile
 // again, so a changed page is offered for saving first, as Leave does.
 TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
@@ -21,16 +64,17 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         LPCSTR pszAppStyle;  // what the main dialog read
         int nShownSel;       // the entry selected when the page opens
         int nPick;
+        StyleWay way;
         bool bChangePage;    // move the Emulator page's speed slider first
         int nAnswer;         // to the question that a change brings
         LPCSTR pszStored;
         LPCSTR pszSpeed;     // stored afterwards
     } cases[] = {
-        { "1", 0, 1, false, IDYES, "2", "-w 7" },
-        { "3", 2, 0, false, IDYES, "1", "-w 7" },
-        { "", -1, 2, false, IDYES, "3", "-w 7" },
-        { "0", -1, 1, true, IDNO, "2", "-w 7" },
-        { "4", -1, 1, true, IDYES, "2", "-w 20" },
+        { "1", 0, 1, OPEN_LIST_ENTER, false, IDYES, "2", "-w 7" },
+        { "3", 2, 0, CLOSED_LIST_ENTER, false, IDYES, "1", "-w 7" },
+        { "", -1, 2, CLICK, false, IDYES, "3", "-w 7" },
+        { "0", -1, 1, CLOSED_LIST_ENTER, true, IDNO, "2", "-w 7" },
+        { "4", -1, 1, OPEN_LIST_ENTER, true, IDYES, "2", "-w 20" },
     };
     for (const auto& c : cases)
     {
@@ -51,11 +95,10 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
             if (c.bChangePage)
                 ::SendDlgItemMessageA(app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd, IDC_EMULATOR_SPEED,
                                       TBM_SETPOS, TRUE, 20);
-            HWND hPage = app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd;
-            HWND hCombo = ::GetDlgItem(hPage, IDC_INFO_STYLE);
+            dlg.ShowPage(CLauncherApp::PAGE_INFO);
+            HWND hCombo = ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE);
             nShownSel = (int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
-            ::SendMessageA(hCombo, CB_SETCURSEL, c.nPick, 0);
-            ::SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_INFO_STYLE, CBN_SELCHANGE), (LPARAM)hCombo);
+            ChooseStyle(hCombo, c.nPick, c.way);
             return true;
         } });
         app.m_pLauncher = &dlg;
@@ -72,6 +115,71 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         EXPECT_EQ(CString(c.pszSpeed), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
         app.m_pLauncher = nullptr;
     }
+}
+
+// The entries can be looked through, on the closed list with the keys or in
+// the open list, without a switch: leaving the list, or closing it with Esc,
+// shows the style in use again; choosing the style in use changes nothing.
+TEST(InfoPage, BrowsingTheStylesSwitchesNothing)
+{
+    CTempDir dir;
+    CTestApp app(dir.File("Kovana.ini"));
+    CPromptRecorder prompts;
+    SaveDefaultConfiguration(app, "Work");
+    ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "1", app.m_strProfile);
+    app.m_strStyle = "1";
+    std::string profile = ReadWholeFile(app.m_strProfile);
+    CTabLauncherDlg dlg;
+    HWND hCombo = nullptr;
+    std::vector<int> shown;  // the list's entry after each look
+    auto look = [&](std::function<void()> act) {
+        return [&, act] {
+            act();
+            return true;
+        };
+    };
+    auto note = [&] {
+        shown.push_back((int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0));
+        return true;
+    };
+    CModalSteps steps({
+        [&] {
+            if (!IsRunning(dlg.m_hWnd))
+                return false;
+            dlg.ShowPage(CLauncherApp::PAGE_INFO);
+            hCombo = ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE);
+            ::SetFocus(hCombo);
+            PostKey(hCombo, VK_DOWN);
+            PostKey(hCombo, VK_DOWN);
+            return true;
+        },
+        note,
+        look([&] { PostKey(hCombo, VK_TAB); }),
+        note,
+        look([&] {
+            ::SetFocus(hCombo);
+            ::SendMessageA(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
+            PostKey(hCombo, VK_DOWN);
+        }),
+        note,
+        look([&] { PostKey(hCombo, VK_ESCAPE); }),
+        note,
+        look([&] { ChooseStyle(hCombo, 0, OPEN_LIST_ENTER); }),
+        note,
+        look([&] { ChooseStyle(hCombo, 0, CLICK); }),
+        note,
+        [&] {
+            ClickButton(dlg.m_hWnd, IDCANCEL);
+            return true;
+        },
+    });
+    app.m_pLauncher = &dlg;
+    EXPECT_EQ(1, dlg.DoModal());
+    EXPECT_TRUE(steps.Done());
+    EXPECT_EQ((std::vector<int>{ 2, 0, 1, 0, 0, 0 }), shown);
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_EQ(profile, ReadWholeFile(app.m_strProfile));
+    app.m_pLauncher = nullptr;
 }
 
 class InfoPageTest : public CPageTest<CInfoPage, CLauncherApp::PAGE_INFO>
@@ -111,16 +219,27 @@ protected:
     }
 };
 
-TEST_F(InfoPageTest, LeavingThePathStoresItsShortFormAndWarnsUnlessDos)
+TEST_F(InfoPageTest, LeavingATypedPathStoresItsShortFormAndWarnsUnlessDos)
 {
     CString strDos = MakeExe("Dos Emulator Build.exe", DOS_EXE);
     CString strWin = MakeExe("Win Emulator Build.exe", WIN32_EXE);
     Open("C:\\old\\zot.exe");
     EXPECT_EQ(CString("C:\\old\\zot.exe"), EditText());
     HWND hEdit = Control(IDC_INFO_DOS_EMULATOR_PATH);
+    auto leave = [&] {
+        ::SetFocus(hEdit);
+        ASSERT_EQ(hEdit, ::GetFocus());
+        ::SetFocus(Control(IDC_INFO_BROWSE));
+    };
+    // The focus passing through is no change, whatever path stands there.
+    std::string profile = ReadWholeFile(app.m_strProfile);
+    leave();
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_EQ(profile, ReadWholeFile(app.m_strProfile));
+
     const struct { CString strTyped, strStored; size_t nWarnings; } cases[] = {
         { strDos, ShortName(strDos), 0 },
-        { "", "", 1 },
+        { "", "", 0 },  // no DOS build chosen is no mistake
         { strWin, ShortName(strWin), 1 },
         // Not there yet: kept as typed rather than cut back to its folder
         { dir.File("missing.exe"), dir.File("missing.exe"), 1 },
@@ -129,14 +248,17 @@ TEST_F(InfoPageTest, LeavingThePathStoresItsShortFormAndWarnsUnlessDos)
     {
         SCOPED_TRACE(c.strTyped);
         prompts.boxes.clear();
-        ::SetWindowTextA(hEdit, c.strTyped);
-        ::SetFocus(hEdit);
-        ASSERT_EQ(hEdit, ::GetFocus());
-        ::SetFocus(Control(IDC_INFO_BROWSE));
+        // Typed over the whole text, as a user replaces it
+        ::SendMessageA(hEdit, EM_SETSEL, 0, -1);
+        ::SendMessageA(hEdit, EM_REPLACESEL, TRUE, (LPARAM)(LPCSTR)c.strTyped);
+        leave();
         EXPECT_EQ(c.nWarnings, Warnings());
         EXPECT_EQ(c.nWarnings, prompts.boxes.size());
         EXPECT_EQ(c.strStored, StoredPath());
         EXPECT_EQ(c.strTyped, EditText());
+        // Once more through the edit: nothing new to check
+        leave();
+        EXPECT_EQ(c.nWarnings, prompts.boxes.size());
     }
 }
 

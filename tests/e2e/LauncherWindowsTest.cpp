@@ -93,7 +93,10 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     if (bChange)
         TypeText(FindControl(hLauncher, IDC_SOUND_BUFFER), "4096");
     ASSERT_TRUE(ShowPage(hLauncher, CLauncherApp::PAGE_INFO, IDC_INFO_DOS_EMULATOR_PATH));
-    ::PostMessageA(::GetDlgItem(PageOf(hLauncher, IDC_INFO_DOS_EMULATOR_PATH), IDC_INFO_STYLE), WM_CHAR, next.chInfoEntry, 1);
+    // The entry's letter on the closed list, then Enter to take it
+    HWND hStyles = ::GetDlgItem(PageOf(hLauncher, IDC_INFO_DOS_EMULATOR_PATH), IDC_INFO_STYLE);
+    ::PostMessageA(hStyles, WM_CHAR, next.chInfoEntry, 1);
+    PressKey(hStyles, VK_RETURN);
     if (bChange)
     {
         ASSERT_TRUE(AnswerMessageBox(run, "Warning", session.nAnswer));
