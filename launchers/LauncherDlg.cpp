@@ -23,11 +23,17 @@ BOOL CLauncherDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
+    // A new window comes last in the Tab order; each page takes the page
+    // area's place in it instead, where the template puts the page.
+    CWnd wndPageArea(GetDlgItem(m_nIDPageArea));
     WINDOWPLACEMENT wpPageArea;
-    CWnd(GetDlgItem(m_nIDPageArea)).GetWindowPlacement(&wpPageArea);
+    wndPageArea.GetWindowPlacement(&wpPageArea);
+    HWND hWndBefore = wndPageArea;
     for (CSettingsPage* pPage : GetLauncherApp()->m_pPages)
     {
         pPage->Create(pPage->GetTemplateID(), this);
+        ::SetWindowPos(*pPage, hWndBefore, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        hWndBefore = *pPage;
         pPage->SetWindowPlacement(&wpPageArea);
         pPage->ShowWindow(SW_HIDE);
     }
