@@ -76,6 +76,8 @@ private:
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
+// LoadLibraryEx from the system folder, for what is loaded when first needed
+HMODULE AfxLoadSystemLibrary(LPCSTR pszName);
 
 // Entry point body: runs the global application object's InitInstance.
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine);
