@@ -22,6 +22,9 @@ BOOL CLauncherDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    // Before the pages: on a first start the Config page asks for a name
+    // while they are made, in a dialog centred the same way.
+    CenterWindow();
 
     // A new window comes last in the Tab order; each page takes the page
     // area's place in it instead, where the template puts the page.

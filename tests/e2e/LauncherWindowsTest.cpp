@@ -74,6 +74,7 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     HWND hLauncher = run.WaitForWindow("ZOT Brimlo - Work");
     ASSERT_TRUE(hLauncher);
     EXPECT_EQ(CString(start.pszSelectorClass), SelectorClass(hLauncher, start));
+    EXPECT_TRUE(IsCentredInWorkArea(hLauncher));
     EXPECT_EQ(std::vector<std::string>{ "ZOT Brimlo - Work" }, run.VisibleCaptions());
 
     // Launch hands the emulator exactly the options on the pages.
@@ -104,6 +105,7 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     HWND hNext = run.WaitForWindow("ZOT Brimlo - Work", false, 10000, hLauncher);
     ASSERT_TRUE(hNext);
     EXPECT_EQ(CString(next.pszSelectorClass), SelectorClass(hNext, next));
+    EXPECT_TRUE(IsCentredInWorkArea(hNext));
     EXPECT_EQ(std::vector<std::string>{ "ZOT Brimlo - Work" }, run.VisibleCaptions());
     EXPECT_EQ(CString(next.pszStyle), run.StoredValue("ConfigList", "BrimloStyle"));
     // The new window shows what the profile holds now.
