@@ -23,13 +23,8 @@ enum StyleWay
     CLICK,              // opens the list and clicks the entry
 };
 
-// Keys and clicks go through the launcher's modal loop, as a user's do.
-void PostKey(HWND hWnd, UINT vk)
-{
-    ::PostMessageA(hWnd, WM_KEYDOWN, vk, 1);
-    ::PostMessageA(hWnd, WM_KEYUP, vk, 0xC0000001);
-}
-
+// Keys and clicks are posted: they go through the launcher's modal loop, as a
+// user's do.
 void ChooseStyle(HWND hCombo, int nEntry, StyleWay way)
 {
     static const char s_chFirst[] = { 'T', 'L', 'M' };
@@ -49,7 +44,7 @@ void ChooseStyle(HWND hCombo, int nEntry, StyleWay way)
         return;
     }
     ::PostMessageA(hCombo, WM_CHAR, s_chFirst[nEntry], 1);
-    PostKey(hCombo, VK_RETURN);
+    PressKey(hCombo, VK_RETURN);
 }
 
 }  // namespace
@@ -132,9 +127,9 @@ TEST(InfoPage, BrowsingTheStylesSwitchesNothing)
     CTabLauncherDlg dlg;
     HWND hCombo = nullptr;
     std::vector<int> shown;  // the list's entry after each look
-    auto look = [&](std::function<void()> act) {
-        return [&, act] {
-            act();
+    auto step = [](std::function<void()> action) {
+        return [action] {
+            action();
             return true;
         };
     };
@@ -149,24 +144,24 @@ TEST(InfoPage, BrowsingTheStylesSwitchesNothing)
             dlg.ShowPage(CLauncherApp::PAGE_INFO);
             hCombo = ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE);
             ::SetFocus(hCombo);
-            PostKey(hCombo, VK_DOWN);
-            PostKey(hCombo, VK_DOWN);
+            PressKey(hCombo, VK_DOWN);
+            PressKey(hCombo, VK_DOWN);
             return true;
         },
         note,
-        look([&] { PostKey(hCombo, VK_TAB); }),
+        step([&] { PressKey(hCombo, VK_TAB); }),
         note,
-        look([&] {
+        step([&] {
             ::SetFocus(hCombo);
             ::SendMessageA(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
-            PostKey(hCombo, VK_DOWN);
+            PressKey(hCombo, VK_DOWN);
         }),
         note,
-        look([&] { PostKey(hCombo, VK_ESCAPE); }),
+        step([&] { PressKey(hCombo, VK_ESCAPE); }),
         note,
-        look([&] { ChooseStyle(hCombo, 0, OPEN_LIST_ENTER); }),
+        step([&] { ChooseStyle(hCombo, 0, OPEN_LIST_ENTER); }),
         note,
-        look([&] { ChooseStyle(hCombo, 0, CLICK); }),
+        step([&] { ChooseStyle(hCombo, 0, CLICK); }),
         note,
         [&] {
             ClickButton(dlg.m_hWnd, IDCANCEL);
