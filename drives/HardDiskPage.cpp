@@ -79,12 +79,10 @@ void CHardDiskPage::OnEdit()
     CString strDevice = m_listDisks.GetItemText(nRow, COLUMN_DEVICE);
     CString strReadOnly = m_listDisks.GetItemText(nRow, COLUMN_READ_ONLY);
 
-    // A folder is chosen by confirming any name inside it; the name itself
-    // is dropped. The folder must exist, so the emulator finds what it mounts.
-    CFileDialog dlgFolder(TRUE, nullptr, strReadOnly, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, nullptr, this);
-    CString strInitialDir = CLauncherApp::FolderOf(m_listDisks.GetItemText(nRow, COLUMN_PATH));
-    if (!strInitialDir.IsEmpty())
-        dlgFolder.m_ofn.lpstrInitialDir = strInitialDir;
+    // The picker opens on the disk's folder, so that confirming it at once
+    // keeps that folder; it gives only folders that exist, so the emulator
+    // finds what it mounts.
+    CFolderPickerDialog dlgFolder(m_listDisks.GetItemText(nRow, COLUMN_PATH), this);
     if (dlgFolder.DoModal() != IDOK)
         return;
 
@@ -93,7 +91,7 @@ void CHardDiskPage::OnEdit()
     dlgName.m_bReadOnly = strReadOnly == "Yes";
     if (dlgName.DoModal() != IDOK)
         return;
-    SetDiskRow(strDevice, dlgName.m_strName, dlgName.m_bReadOnly, CLauncherApp::FolderOf(dlgFolder.GetPathName()));
+    SetDiskRow(strDevice, dlgName.m_strName, dlgName.m_bReadOnly, dlgFolder.GetFolderPath());
 }
 
 void CHardDiskPage::OnDblclkDiskList(NMHDR* /*pNMHDR*/, LRESULT* pResult)

@@ -28,6 +28,10 @@ public:
     void LimitText(int nChars) { SendMessage(EM_LIMITTEXT, nChars); }
     // EM_SETSEL: from nStartChar up to nEndChar; 0 and -1 select all
     void SetSel(int nStartChar, int nEndChar) { SendMessage(EM_SETSEL, nStartChar, nEndChar); }
+    // EM_GETMODIFY: the user changed the text since it was last set
+    BOOL GetModify() const { return (BOOL)SendMessage(EM_GETMODIFY); }
+    // EM_SETMODIFY
+    void SetModify(BOOL bModified = TRUE) { SendMessage(EM_SETMODIFY, bModified); }
 };
 
 class CComboBox : public CWnd
@@ -40,6 +44,8 @@ public:
     int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }
     // CB_SETCURSEL
     int SetCurSel(int nSelect) { return (int)SendMessage(CB_SETCURSEL, nSelect); }
+    // CB_GETDROPPEDSTATE: the list is open
+    BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
     // CB_GETLBTEXTLEN + CB_GETLBTEXT
     void GetLBText(int nIndex, CString& rString) const;
 

@@ -23,13 +23,58 @@ CDialog::~CDialog()
         ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
 }
 
+// The dialog manager's modal loop offers every message to the thread's
+// message filter hooks (MSGF_DIALOGBOX) before it acts on it: the one place
+// where a dialog run by DialogBoxParam sees a key first. One hook serves the
+// modal loops nested in the thread.
+static thread_local HHOOK s_hMsgFilter = nullptr;
+static thread_local int s_nModalDepth = 0;
+
 INT_PTR CDialog::DoModal()
 {
+    if (s_nModalDepth++ == 0)
+        s_hMsgFilter = ::SetWindowsHookExA(WH_MSGFILTER, MsgFilterProc, nullptr, ::GetCurrentThreadId());
     HWND hWndParent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     INT_PTR nResult = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
                                         hWndParent, DialogProc, (LPARAM)this);
+    if (--s_nModalDepth == 0 && s_hMsgFilter)
+    {
+        ::UnhookWindowsHookEx(s_hMsgFilter);
+        s_hMsgFilter = nullptr;
+    }
     m_hWnd = nullptr;
     return nResult;
+}
+
+LRESULT CALLBACK CDialog::MsgFilterProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    MSG* pMsg = (MSG*)lParam;
+    if (nCode == MSGF_DIALOGBOX && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+    {
+        try
+        {
+            for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd))
+            {
+                CDialog* pDlg = FromHandle(hWnd);
+                if (pDlg && pDlg->PreTranslateMessage(pMsg))
+                    return TRUE;
+                // Beyond a top-level window, GetParent gives its owner.
+                if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+                    break;
+            }
+        }
+        catch (...)
+        {
+        }
+    }
+    return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+CDialog* CDialog::FromHandle(HWND hWnd)
+{
+    if (::GetWindowLongPtrA(hWnd, DWLP_DLGPROC) != (LONG_PTR)DialogProc)
+        return nullptr;
+    return (CDialog*)::GetWindowLongPtrA(hWnd, DWLP_USER);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)

@@ -83,6 +83,8 @@ protected: \
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND_CODE(BN_CLICKED, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(CBN_SELCHANGE, id, memberFxn)
+#define ON_CBN_SELENDOK(id, memberFxn) ON_COMMAND_CODE(CBN_SELENDOK, id, memberFxn)
+#define ON_CBN_CLOSEUP(id, memberFxn) ON_COMMAND_CODE(CBN_CLOSEUP, id, memberFxn)
 #define ON_CBN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(CBN_KILLFOCUS, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_COMMAND_CODE(LBN_DBLCLK, id, memberFxn)
 #define ON_MESSAGE(message, memberFxn) \
@@ -101,7 +103,9 @@ public:
     CDialog& operator=(const CDialog&) = delete;
 
 // Operations
-    // DialogBoxParam: runs the dialog modally and returns what EndDialog was given
+    // DialogBoxParam: runs the dialog modally and returns what EndDialog was
+    // given. While it runs, the keys of the thread's dialogs pass through
+    // PreTranslateMessage first.
     virtual INT_PTR DoModal();
     // CreateDialogParam: a modeless dialog, a child when the template says so
     BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
@@ -119,6 +123,10 @@ public:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     virtual void DoDataExchange(CDataExchange*) {}
+    // A key message of a modal loop, before the dialog manager acts on it:
+    // offered to the dialog of the window that it is for, then to the dialogs
+    // that this one lies in. TRUE when the dialog took it.
+    virtual BOOL PreTranslateMessage(MSG* /*pMsg*/) { return FALSE; }
 
     static const AFX_MSGMAP* GetThisMessageMap();
 
@@ -134,6 +142,9 @@ protected:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MsgFilterProc(int nCode, WPARAM wParam, LPARAM lParam);
+    // The dialog object of a window, when the window is a dialog of ours
+    static CDialog* FromHandle(HWND hWnd);
 
     std::vector<std::pair<int, HWND>> m_controls;
 };

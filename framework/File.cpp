@@ -1,6 +1,9 @@
 #include "File.h"
 
+#include <shobjidl.h>
+
 #include <cstring>
+#include <string>
 
 BOOL CFile::Open(LPCSTR pszFileName, UINT nOpenFlags)
 {
@@ -99,4 +102,108 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR pszDefExt, LPCSTR pszFileN
 INT_PTR CFileDialog::DoModal()
 {
     return CPrompt::FileDialog(m_bOpenFileDialog, m_ofn) ? IDOK : IDCANCEL;
+}
+
+CPrompt::FolderDialogResponder CPrompt::s_pfnFolderDialog = nullptr;
+
+// The path as this program's narrow strings hold it. A name that the ANSI
+// code page cannot spell is given by its short name, which it can.
+static CString NarrowPath(LPCWSTR pszPath)
+{
+    auto narrow = [](LPCWSTR psz, CString& strPath) {
+        BOOL bLost = FALSE;
+        int nLength = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, psz, -1, nullptr, 0, nullptr, &bLost);
+        if (nLength <= 1 || bLost)
+            return FALSE;
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, psz, -1, strPath.GetBuffer(nLength), nLength, nullptr,
+                              nullptr);
+        strPath.ReleaseBuffer(nLength - 1);
+        return TRUE;
+    };
+    CString strPath;
+    if (narrow(pszPath, strPath))
+        return strPath;
+    WCHAR szShort[MAX_PATH];
+    DWORD nShort = ::GetShortPathNameW(pszPath, szShort, MAX_PATH);
+    if (nShort > 0 && nShort < MAX_PATH && narrow(szShort, strPath))
+        return strPath;
+    return "";
+}
+
+// The folder picker belongs to the shell and runs on COM, both loaded the
+// first time it opens, as comdlg32 is for the file dialogs.
+static BOOL ShowFolderPicker(HWND hWndOwner, LPCSTR pszInitialFolder, CString& strFolder)
+{
+    static const HMODULE s_hOle = AfxLoadSystemLibrary("ole32.dll");
+    static const HMODULE s_hShell = AfxLoadSystemLibrary("shell32.dll");
+    if (!s_hOle || !s_hShell)
+        return FALSE;
+    typedef HRESULT(WINAPI * PFNCOINITIALIZEEX)(LPVOID, DWORD);
+    typedef void(WINAPI * PFNCOUNINITIALIZE)();
+    typedef HRESULT(WINAPI * PFNCOCREATEINSTANCE)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    typedef void(WINAPI * PFNCOTASKMEMFREE)(LPVOID);
+    typedef HRESULT(WINAPI * PFNSHCREATEITEM)(PCWSTR, IBindCtx*, REFIID, void**);
+    auto pfnInitialize = (PFNCOINITIALIZEEX)(void*)::GetProcAddress(s_hOle, "CoInitializeEx");
+    auto pfnUninitialize = (PFNCOUNINITIALIZE)(void*)::GetProcAddress(s_hOle, "CoUninitialize");
+    auto pfnCreateInstance = (PFNCOCREATEINSTANCE)(void*)::GetProcAddress(s_hOle, "CoCreateInstance");
+    auto pfnTaskMemFree = (PFNCOTASKMEMFREE)(void*)::GetProcAddress(s_hOle, "CoTaskMemFree");
+    auto pfnCreateItem = (PFNSHCREATEITEM)(void*)::GetProcAddress(s_hShell, "SHCreateItemFromParsingName");
+    if (!pfnInitialize || !pfnUninitialize || !pfnCreateInstance || !pfnTaskMemFree || !pfnCreateItem)
+        return FALSE;
+
+    HRESULT hrInitialize = pfnInitialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    BOOL bChosen = FALSE;
+    IFileOpenDialog* pDialog = nullptr;
+    if (SUCCEEDED(pfnCreateInstance(__uuidof(FileOpenDialog), nullptr, CLSCTX_INPROC_SERVER,
+                                    __uuidof(IFileOpenDialog), (void**)&pDialog)))
+    {
+        FILEOPENDIALOGOPTIONS options = 0;
+        pDialog->GetOptions(&options);
+        pDialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+        int nWide = *pszInitialFolder ? ::MultiByteToWideChar(CP_ACP, 0, pszInitialFolder, -1, nullptr, 0) : 0;
+        if (nWide > 0)
+        {
+            std::wstring strWide(nWide, L'\0');
+            ::MultiByteToWideChar(CP_ACP, 0, pszInitialFolder, -1, &strWide[0], nWide);
+            IShellItem* pFolder = nullptr;
+            if (SUCCEEDED(pfnCreateItem(strWide.c_str(), nullptr, __uuidof(IShellItem), (void**)&pFolder)))
+            {
+                pDialog->SetFolder(pFolder);
+                pFolder->Release();
+            }
+        }
+        IShellItem* pChosen = nullptr;
+        if (SUCCEEDED(pDialog->Show(hWndOwner)) && SUCCEEDED(pDialog->GetResult(&pChosen)))
+        {
+            LPWSTR pszPath = nullptr;
+            if (SUCCEEDED(pChosen->GetDisplayName(SIGDN_FILESYSPATH, &pszPath)))
+            {
+                strFolder = NarrowPath(pszPath);
+                bChosen = !strFolder.IsEmpty();
+                pfnTaskMemFree(pszPath);
+            }
+            pChosen->Release();
+        }
+        pDialog->Release();
+    }
+    if (SUCCEEDED(hrInitialize))
+        pfnUninitialize();
+    return bChosen;
+}
+
+BOOL CPrompt::FolderDialog(HWND hWndOwner, LPCSTR pszInitialFolder, CString& strFolder)
+{
+    if (s_pfnFolderDialog)
+        return s_pfnFolderDialog(hWndOwner, pszInitialFolder, strFolder);
+    return ShowFolderPicker(hWndOwner, pszInitialFolder, strFolder);
+}
+
+CFolderPickerDialog::CFolderPickerDialog(LPCSTR pszFolder, CWnd* pParentWnd)
+    : m_strInitialFolder(pszFolder), m_hWndOwner(pParentWnd ? ::GetAncestor(*pParentWnd, GA_ROOT) : nullptr)
+{
+}
+
+INT_PTR CFolderPickerDialog::DoModal()
+{
+    return CPrompt::FolderDialog(m_hWndOwner, m_strInitialFolder, m_strFolder) ? IDOK : IDCANCEL;
 }

@@ -2,6 +2,7 @@
 //   CFile       - binary file on a Win32 file handle
 //   CStdioFile  - text file: each "\n" written becomes CR LF
 //   CFileDialog - common Open or Save As dialog, shown through the prompt seam
+//   CFolderPickerDialog - the system's folder picker, shown through the prompt seam
 #pragma once
 
 #include "Prompt.h"
@@ -73,4 +74,21 @@ private:
     CString m_strDefExt;
     std::string m_strFilter;  // "|" turned into the NULs that OPENFILENAME wants
     char m_szFileName[MAX_PATH] = "";
+};
+
+class CFolderPickerDialog
+{
+public:
+    // Opens in pszFolder when it names a folder
+    explicit CFolderPickerDialog(LPCSTR pszFolder = nullptr, CWnd* pParentWnd = nullptr);
+
+    // IFileOpenDialog with FOS_PICKFOLDERS, through the prompt seam: IDOK or IDCANCEL
+    INT_PTR DoModal();
+    // The chosen folder's path; a drive's root keeps its backslash ("C:\")
+    CString GetFolderPath() const { return m_strFolder; }
+
+private:
+    CString m_strInitialFolder;
+    HWND m_hWndOwner;
+    CString m_strFolder;
 };

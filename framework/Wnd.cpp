@@ -23,18 +23,21 @@ int CPrompt::MessageBox(HWND hWndOwner, LPCSTR pszText, LPCSTR pszCaption, UINT 
     return ::MessageBoxA(hWndOwner, pszText, pszCaption, nType);
 }
 
+HMODULE AfxLoadSystemLibrary(LPCSTR pszName)
+{
+    HMODULE hModule = ::LoadLibraryExA(pszName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // Systems without the search flags refuse it; the system's own DLLs are
+    // known DLLs there and come from the system folder all the same.
+    return hModule ? hModule : ::LoadLibraryA(pszName);
+}
+
 // The file dialogs live in comdlg32, which brings the shell with it: imported
 // at start-up, it kept every start of the program waiting about 60 ms longer
 // under Wine.
 // It is loaded the first time a file dialog opens, from the system folder.
 static BOOL ShowFileDialog(BOOL bOpenFileDialog, OPENFILENAMEA& ofn)
 {
-    static const HMODULE s_hComdlg = [] {
-        HMODULE hModule = ::LoadLibraryExA("comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-        // Systems without the search flags refuse it; comdlg32 is a known DLL
-        // there and comes from the system folder all the same.
-        return hModule ? hModule : ::LoadLibraryA("comdlg32.dll");
-    }();
+    static const HMODULE s_hComdlg = AfxLoadSystemLibrary("comdlg32.dll");
     if (!s_hComdlg)
         return FALSE;
     typedef BOOL(WINAPI * PFNFILEDIALOG)(OPENFILENAMEA*);
@@ -48,6 +51,21 @@ BOOL CPrompt::FileDialog(BOOL bOpenFileDialog, OPENFILENAMEA& ofn)
     if (s_pfnFileDialog)
         return s_pfnFileDialog(bOpenFileDialog, ofn);
     return ShowFileDialog(bOpenFileDialog, ofn);
+}
+
+void CWnd::CenterWindow()
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    RECT rcWindow;
+    if (!::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor)
+        || !::GetWindowRect(m_hWnd, &rcWindow))
+        return;
+    const RECT& rcWork = monitor.rcWork;
+    int x = (rcWork.left + rcWork.right - (rcWindow.right - rcWindow.left)) / 2;
+    int y = (rcWork.top + rcWork.bottom - (rcWindow.bottom - rcWindow.top)) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, std::max(x, (int)rcWork.left), std::max(y, (int)rcWork.top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int CWnd::MessageBox(LPCSTR pszText, LPCSTR pszCaption, UINT nType)

@@ -38,6 +38,10 @@ public:
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* pwp) { return ::SetWindowPlacement(m_hWnd, pwp); }
+    // Places a top-level window in the middle of the work area of its
+    // monitor, as DS_CENTER places a dialog; a window larger than the work
+    // area keeps its top left corner in it
+    void CenterWindow();
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     // WM_SETICON
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }
@@ -76,6 +80,8 @@ private:
 
 CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
+// LoadLibraryEx from the system folder, for what is loaded when first needed
+HMODULE AfxLoadSystemLibrary(LPCSTR pszName);
 
 // Entry point body: runs the global application object's InitInstance.
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine);

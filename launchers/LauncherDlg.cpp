@@ -22,15 +22,24 @@ BOOL CLauncherDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
+    // Before the pages: on a first start the Config page asks for a name
+    // while they are made, in a dialog centred the same way.
+    CenterWindow();
 
     // The Info page shows the style of the window it opens in.
     CLauncherApp& app = *GetLauncherApp();
     app.m_nLauncherStyle = m_nStyle;
+    // A new window comes last in the Tab order; each page takes the page
+    // area's place in it instead, where the template puts the page.
+    CWnd wndPageArea(GetDlgItem(m_nIDPageArea));
     WINDOWPLACEMENT wpPageArea;
-    CWnd(GetDlgItem(m_nIDPageArea)).GetWindowPlacement(&wpPageArea);
+    wndPageArea.GetWindowPlacement(&wpPageArea);
+    HWND hWndBefore = wndPageArea;
     for (CSettingsPage* pPage : app.m_pPages)
     {
         pPage->Create(pPage->GetTemplateID(), this);
+        ::SetWindowPos(*pPage, hWndBefore, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        hWndBefore = *pPage;
         pPage->SetWindowPlacement(&wpPageArea);
         pPage->ShowWindow(SW_HIDE);
     }

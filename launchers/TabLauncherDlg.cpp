@@ -85,6 +85,32 @@ void CTabLauncherDlg::OnKeydownTab(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = -1;
 }
 
+BOOL CTabLauncherDlg::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN || ::GetKeyState(VK_CONTROL) >= 0 || m_nShownPage < 0)
+        return FALSE;
+    int nStep = 0;
+    if (pMsg->wParam == VK_TAB)
+        nStep = ::GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    else if (pMsg->wParam == VK_NEXT)
+        nStep = 1;
+    else if (pMsg->wParam == VK_PRIOR)
+        nStep = -1;
+    // A control that wants every key, such as an open list, keeps it.
+    if (nStep == 0 || (::SendMessageA(pMsg->hwnd, WM_GETDLGCODE, pMsg->wParam, (LPARAM)pMsg) & DLGC_WANTMESSAGE))
+        return FALSE;
+
+    // Round from the last page to the first, as property sheets do
+    int nPage = (m_nShownPage + nStep + CLauncherApp::PAGE_COUNT) % CLauncherApp::PAGE_COUNT;
+    BOOL bFocusInPage = ::IsChild(*GetLauncherApp()->m_pPages[m_nShownPage], ::GetFocus());
+    ShowPage(nPage);
+    m_tabCtrl.SetCurSel(nPage);
+    // The control that had the focus is hidden with its page.
+    if (bFocusInPage)
+        SendMessage(WM_NEXTDLGCTL, (WPARAM)m_tabCtrl.m_hWnd, TRUE);
+    return TRUE;
+}
+
 // Some tab controls leave Home, End and Up alone, and the selected tab must
 // not stay behind the page on view.
 void CTabLauncherDlg::SelectShownPage()

@@ -20,6 +20,9 @@ protected:
     BOOL OnInitDialog() override;
     void OnClickTab(NMHDR* pNMHDR, LRESULT* pResult);
     void OnKeydownTab(NMHDR* pNMHDR, LRESULT* pResult);
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up move to the
+    // next or the previous page from anywhere in the window
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // The page's icon beside the tabs
     void OnPageShown(int nPage) override;
     void SelectShownPage() override;

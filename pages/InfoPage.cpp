@@ -7,8 +7,12 @@
 // The profile reads the path into a buffer of this size.
 static const int DOS_EMULATOR_PATH_MAX = 255;
 
+// The style list switches windows when a choice is made, not on every entry
+// it passes: its entries can be browsed with the arrow keys or the open list.
 BEGIN_MESSAGE_MAP(CInfoPage, CSettingsPage)
-    ON_CBN_SELCHANGE(IDC_INFO_STYLE, OnSelchangeStyle)
+    ON_CBN_SELENDOK(IDC_INFO_STYLE, OnSelendokStyle)
+    ON_CBN_CLOSEUP(IDC_INFO_STYLE, OnCloseupStyle)
+    ON_CBN_KILLFOCUS(IDC_INFO_STYLE, OnKillfocusStyle)
     ON_BN_CLICKED(IDC_INFO_BROWSE, OnBrowse)
     ON_EN_KILLFOCUS(IDC_INFO_DOS_EMULATOR_PATH, OnKillfocusDosEmulatorPath)
 END_MESSAGE_MAP()
@@ -44,14 +48,53 @@ BOOL CInfoPage::OnInitDialog()
     // A longer path would not read back whole.
     m_editDosEmulatorPath.LimitText(DOS_EMULATOR_PATH_MAX);
     UpdateData(FALSE);
+    m_nStyleInUse = m_comboStyle.GetCurSel();
     return TRUE;
 }
 
-void CInfoPage::OnSelchangeStyle()
+BOOL CInfoPage::PreTranslateMessage(MSG* pMsg)
+{
+    // Enter on the open list closes it with a choice; on the closed list it
+    // would otherwise launch the emulator.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pMsg->hwnd == m_comboStyle
+        && !m_comboStyle.GetDroppedState() && m_comboStyle.GetCurSel() != m_nStyleInUse)
+    {
+        ChooseStyle();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// The closed list reports the arrow keys' moves as well, under some systems
+// with this very notification; only the open list is closing with a choice.
+void CInfoPage::OnSelendokStyle()
+{
+    m_bStyleChosen = m_comboStyle.GetDroppedState();
+}
+
+void CInfoPage::OnCloseupStyle()
+{
+    BOOL bChosen = m_bStyleChosen;
+    m_bStyleChosen = FALSE;
+    if (bChosen)
+        ChooseStyle();
+    else
+        m_comboStyle.SetCurSel(m_nStyleInUse);
+}
+
+// An entry only browsed to is not the style in use: the list shows that again.
+void CInfoPage::OnKillfocusStyle()
+{
+    m_comboStyle.SetCurSel(m_nStyleInUse);
+}
+
+void CInfoPage::ChooseStyle()
 {
     int nSel = m_comboStyle.GetCurSel();
-    if (nSel < 0)
+    if (nSel < 0 || nSel == m_nStyleInUse)
         return;
+    // The list keeps showing the choice while the question below is open.
+    m_nStyleInUse = nSel;
     CLauncherApp& app = App();
     // The window of the new style loads the configuration from the profile
     // again: what the pages show and nobody saved would be lost.
@@ -81,6 +124,11 @@ void CInfoPage::OnBrowse()
 
 void CInfoPage::OnKillfocusDosEmulatorPath()
 {
+    // The focus passing through is no change: only a path the user typed is
+    // checked and stored.
+    if (!m_editDosEmulatorPath.GetModify())
+        return;
+    m_editDosEmulatorPath.SetModify(FALSE);
     // The edit keeps the text as typed; the short form shows at the next refresh.
     UpdateData(TRUE);
     StoreDosEmulatorPath(m_strDosEmulatorPath);
@@ -93,7 +141,8 @@ void CInfoPage::StoreDosEmulatorPath(const CString& strPath)
     // file is there would be stored as its folder.
     m_strDosEmulatorPath = ::GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES ? app.GetShortPath(strPath, TRUE)
                                                                                      : strPath;
-    if (app.GetEmulatorType(m_strDosEmulatorPath) != CLauncherApp::TEXT_DOS_BUILD)
+    // No path is no mistake: the DOS build is not needed until one is chosen.
+    if (!m_strDosEmulatorPath.IsEmpty() && app.GetEmulatorType(m_strDosEmulatorPath) != CLauncherApp::TEXT_DOS_BUILD)
         MessageBox("This is not a DOS version of the emulator!", "WARNING", MB_OK | MB_ICONEXCLAMATION);
     app.WriteProfileString("ConfigList", "DosEmulatorPath", m_strDosEmulatorPath);
 }

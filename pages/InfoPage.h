@@ -21,13 +21,20 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnSelchangeStyle();
+    // Enter on the closed style list takes the style browsed to
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnSelendokStyle();
+    void OnCloseupStyle();
+    void OnKillfocusStyle();
     void OnBrowse();
     void OnKillfocusDosEmulatorPath();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Stores the chosen style and ends the launcher window for the window of
+    // that style; the style of the window on view changes nothing
+    void ChooseStyle();
     // Stores the path in its short form, with a warning when it does not
     // name the DOS build; the path is stored all the same
     void StoreDosEmulatorPath(const CString& strPath);
@@ -35,4 +42,8 @@ private:
     CComboBox m_comboStyle;
     CEdit m_editDosEmulatorPath;
     CString m_strDosEmulatorPath;
+    // The style list's entry when the page opened: the window on view
+    int m_nStyleInUse = -1;
+    // The open style list closes with a choice, not cancelled
+    BOOL m_bStyleChosen = FALSE;
 };

@@ -112,19 +112,19 @@ TEST_F(HardDiskPageTest, EditTakesTheConfirmedFolderAndTheNameDialogsAnswer)
     ASSERT_TRUE(app.LoadConfig());
     CPromptRecorder prompts;
     Click(IDC_HARDDISK_EDIT);  // no row has the focus yet
-    EXPECT_TRUE(prompts.fileDialogs.empty());
+    EXPECT_TRUE(prompts.folderDialogs.empty());
 
     FocusRow(2);
-    prompts.files = { std::string(dir.File("New Disk\\Yes")), "C:\\any", "C:\\other" };
+    prompts.folders = { std::string(dir.File("New Disk")), "C:\\", "C:\\other" };
     CString strShownName;
     BOOL bShownReadOnly = FALSE;
-    // Each step answers the name dialog once the file dialogs before it were answered.
-    auto answer = [&](size_t nFileDialogs, size_t nBoxes, LPCSTR pszName, std::vector<int> clicks) {
+    // Each step answers the name dialog once the folder pickers before it were answered.
+    auto answer = [&](size_t nPickers, size_t nBoxes, LPCSTR pszName, std::vector<int> clicks) {
         return [=, &prompts, &strShownName, &bShownReadOnly] {
             HWND hDlg = ::FindWindowA(nullptr, "Hard Disk Name");
-            if (!IsRunning(hDlg) || prompts.fileDialogs.size() != nFileDialogs || prompts.boxes.size() != nBoxes)
+            if (!IsRunning(hDlg) || prompts.folderDialogs.size() != nPickers || prompts.boxes.size() != nBoxes)
                 return false;
-            if (nFileDialogs == 1 && nBoxes == 0)
+            if (nPickers == 1 && nBoxes == 0)
             {
                 strShownName = AfxGetWindowText(::GetDlgItem(hDlg, IDC_HARDDISK_NAME));
                 bShownReadOnly = ::IsDlgButtonChecked(hDlg, IDC_HARDDISK_READ_ONLY);
@@ -147,15 +147,17 @@ TEST_F(HardDiskPageTest, EditTakesTheConfirmedFolderAndTheNameDialogsAnswer)
     EXPECT_TRUE(bShownReadOnly);
     ASSERT_EQ(1u, prompts.boxes.size());
     EXPECT_EQ("ERROR", prompts.boxes[0].caption);
-    EXPECT_EQ("Yes", prompts.fileDialogs[0].fileName);
-    EXPECT_EQ(std::string(dir.Path()), prompts.fileDialogs[0].initialDir);
+    // The picker opens on the disk's folder, owned by the window the page is in.
+    EXPECT_EQ(std::string(dir.File("Old")), prompts.folderDialogs[0].initialFolder);
+    EXPECT_EQ(host.m_hWnd, prompts.folderDialogs[0].hWndOwner);
     EXPECT_EQ("DH2|Work Space|No|" + dir.File("New Disk"), Row(2));
 
-    for (int nClick = 0; nClick < 3; nClick++)  // the last file dialog is cancelled
+    for (int nClick = 0; nClick < 3; nClick++)  // the last folder picker is cancelled
         Click(IDC_HARDDISK_EDIT);
     EXPECT_TRUE(steps.Done());
-    ASSERT_EQ(4u, prompts.fileDialogs.size());
-    EXPECT_EQ("C:\\", prompts.fileDialogs[2].initialDir);
+    ASSERT_EQ(4u, prompts.folderDialogs.size());
+    EXPECT_EQ(std::string(dir.File("New Disk")), prompts.folderDialogs[1].initialFolder);
+    EXPECT_EQ("C:\\", prompts.folderDialogs[2].initialFolder);
     EXPECT_EQ(CString("DH2|Work Space|No|C:\\"), Row(2));
     page.UpdateOptions();
     EXPECT_EQ(CString("-m Work Space:C:\\"), Option("DH2Path"));

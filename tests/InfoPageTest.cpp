@@ -9,17 +9,54 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 static const std::string DOS_EXE = std::string("MZ\0\0ZOT %s Win32 later", 23);
 static const std::string WIN32_EXE = std::string("MZ\0\0stub ZOT 1.2 Win32\0tail", 28);
 static const char NOT_DOS[] = "This is not a DOS version of the emulator!";
 
-// Picking a style in the running window: the style is stored and the window
-// ends with the style-change result. The next window loads the profile
-// again, so a changed page is offered for saving first, as Leave does. The
-// list shows the style of the open window, also where the command line chose
-// it over the profile's, or on a first start, which stores none.
+namespace {
+
+// How a user makes a choice in the style list
+enum StyleWay
+{
+    OPEN_LIST_ENTER,    // opens the list, types the entry's first letter, Enter
+    CLOSED_LIST_ENTER,  // types the first letter on the closed list, Enter
+    CLICK,              // opens the list and clicks the entry
+};
+
+// Keys and clicks are posted: they go through the launcher's modal loop, as a
+// user's do.
+void ChooseStyle(HWND hCombo, int nEntry, StyleWay way)
+{
+    static const char s_chFirst[] = { 'T', 'L', 'M' };
+    ::SetFocus(hCombo);
+    if (way != CLOSED_LIST_ENTER)
+        ::SendMessageA(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
+    if (way == CLICK)
+    {
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof(info);
+        ::GetComboBoxInfo(hCombo, &info);
+        RECT rc;
+        ::SendMessageA(info.hwndList, LB_GETITEMRECT, nEntry, (LPARAM)&rc);
+        LPARAM lPoint = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        ::PostMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, lPoint);
+        ::PostMessageA(info.hwndList, WM_LBUTTONUP, 0, lPoint);
+        return;
+    }
+    ::PostMessageA(hCombo, WM_CHAR, s_chFirst[nEntry], 1);
+    PressKey(hCombo, VK_RETURN);
+}
+
+}  // namespace
+
+// Choosing a style in the running window: the style is stored and the window
+// ends with the style-change result. The next window loads the profile again,
+// so a changed page is offered for saving first, as Leave does. The list shows
+// the style of the open window, also where the command line chose it over the
+// profile's, or on a first start, which stores none.
 TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
 {
     const struct
@@ -27,16 +64,17 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         LPCSTR pszAppStyle;  // what the main dialog read from the profile
         int nWindow;         // the style of the window that opens: the entry selected
         int nPick;
+        StyleWay way;
         bool bChangePage;    // move the Emulator page's speed slider first
         int nAnswer;         // to the question that a change brings
         LPCSTR pszStored;
         LPCSTR pszSpeed;     // stored afterwards
     } cases[] = {
-        { "1", 1, 1, false, IDYES, "2", "-w 7" },
-        { "3", 1, 0, false, IDYES, "1", "-w 7" },
-        { "", 2, 2, false, IDYES, "3", "-w 7" },
-        { "", 3, 1, true, IDNO, "2", "-w 7" },
-        { "4", 3, 1, true, IDYES, "2", "-w 20" },
+        { "1", 1, 1, OPEN_LIST_ENTER, false, IDYES, "2", "-w 7" },
+        { "3", 2, 0, CLOSED_LIST_ENTER, false, IDYES, "1", "-w 7" },
+        { "", 2, 2, CLICK, false, IDYES, "3", "-w 7" },
+        { "", 3, 1, CLOSED_LIST_ENTER, true, IDNO, "2", "-w 7" },
+        { "4", 3, 0, OPEN_LIST_ENTER, true, IDYES, "1", "-w 20" },
     };
     for (const auto& c : cases)
     {
@@ -47,14 +85,14 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         prompts.answers = { c.nAnswer };
         SaveDefaultConfiguration(app, "Work");
         app.m_strStyle = c.pszAppStyle;
-        std::unique_ptr<CDialog> pDlg;
+        std::unique_ptr<CLauncherDlg> pDlg;
         if (c.nWindow == CLauncherApp::STYLE_TAB)
             pDlg.reset(new CTabLauncherDlg);
         else if (c.nWindow == CLauncherApp::STYLE_LIST)
             pDlg.reset(new CListLauncherDlg);
         else
             pDlg.reset(new CModernLauncherDlg);
-        CDialog& dlg = *pDlg;
+        CLauncherDlg& dlg = *pDlg;
         int nShownSel = -2;
         HWND hLauncher = nullptr;
         CModalSteps steps({ [&] {
@@ -64,11 +102,10 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
             if (c.bChangePage)
                 ::SendDlgItemMessageA(app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd, IDC_EMULATOR_SPEED,
                                       TBM_SETPOS, TRUE, 20);
-            HWND hPage = app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd;
-            HWND hCombo = ::GetDlgItem(hPage, IDC_INFO_STYLE);
+            dlg.ShowPage(CLauncherApp::PAGE_INFO);
+            HWND hCombo = ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE);
             nShownSel = (int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
-            ::SendMessageA(hCombo, CB_SETCURSEL, c.nPick, 0);
-            ::SendMessageA(hPage, WM_COMMAND, MAKEWPARAM(IDC_INFO_STYLE, CBN_SELCHANGE), (LPARAM)hCombo);
+            ChooseStyle(hCombo, c.nPick, c.way);
             return true;
         } });
         app.m_pLauncher = &dlg;
@@ -85,6 +122,71 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         EXPECT_EQ(CString(c.pszSpeed), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
         app.m_pLauncher = nullptr;
     }
+}
+
+// The entries can be looked through, on the closed list with the keys or in
+// the open list, without a switch: leaving the list, or closing it with Esc,
+// shows the style in use again; choosing the style in use changes nothing.
+TEST(InfoPage, BrowsingTheStylesSwitchesNothing)
+{
+    CTempDir dir;
+    CTestApp app(dir.File("Kovana.ini"));
+    CPromptRecorder prompts;
+    SaveDefaultConfiguration(app, "Work");
+    ::WritePrivateProfileStringA("ConfigList", "BrimloStyle", "1", app.m_strProfile);
+    app.m_strStyle = "1";
+    std::string profile = ReadWholeFile(app.m_strProfile);
+    CTabLauncherDlg dlg;
+    HWND hCombo = nullptr;
+    std::vector<int> shown;  // the list's entry after each look
+    auto step = [](std::function<void()> action) {
+        return [action] {
+            action();
+            return true;
+        };
+    };
+    auto note = [&] {
+        shown.push_back((int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0));
+        return true;
+    };
+    CModalSteps steps({
+        [&] {
+            if (!IsRunning(dlg.m_hWnd))
+                return false;
+            dlg.ShowPage(CLauncherApp::PAGE_INFO);
+            hCombo = ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE);
+            ::SetFocus(hCombo);
+            PressKey(hCombo, VK_DOWN);
+            PressKey(hCombo, VK_DOWN);
+            return true;
+        },
+        note,
+        step([&] { PressKey(hCombo, VK_TAB); }),
+        note,
+        step([&] {
+            ::SetFocus(hCombo);
+            ::SendMessageA(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
+            PressKey(hCombo, VK_DOWN);
+        }),
+        note,
+        step([&] { PressKey(hCombo, VK_ESCAPE); }),
+        note,
+        step([&] { ChooseStyle(hCombo, 0, OPEN_LIST_ENTER); }),
+        note,
+        step([&] { ChooseStyle(hCombo, 0, CLICK); }),
+        note,
+        [&] {
+            ClickButton(dlg.m_hWnd, IDCANCEL);
+            return true;
+        },
+    });
+    app.m_pLauncher = &dlg;
+    EXPECT_EQ(1, dlg.DoModal());
+    EXPECT_TRUE(steps.Done());
+    EXPECT_EQ((std::vector<int>{ 2, 0, 1, 0, 0, 0 }), shown);
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_EQ(profile, ReadWholeFile(app.m_strProfile));
+    app.m_pLauncher = nullptr;
 }
 
 class InfoPageTest : public CPageTest<CInfoPage, CLauncherApp::PAGE_INFO>
@@ -124,16 +226,27 @@ protected:
     }
 };
 
-TEST_F(InfoPageTest, LeavingThePathStoresItsShortFormAndWarnsUnlessDos)
+TEST_F(InfoPageTest, LeavingATypedPathStoresItsShortFormAndWarnsUnlessDos)
 {
     CString strDos = MakeExe("Dos Emulator Build.exe", DOS_EXE);
     CString strWin = MakeExe("Win Emulator Build.exe", WIN32_EXE);
     Open("C:\\old\\zot.exe");
     EXPECT_EQ(CString("C:\\old\\zot.exe"), EditText());
     HWND hEdit = Control(IDC_INFO_DOS_EMULATOR_PATH);
+    auto leave = [&] {
+        ::SetFocus(hEdit);
+        ASSERT_EQ(hEdit, ::GetFocus());
+        ::SetFocus(Control(IDC_INFO_BROWSE));
+    };
+    // The focus passing through is no change, whatever path stands there.
+    std::string profile = ReadWholeFile(app.m_strProfile);
+    leave();
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_EQ(profile, ReadWholeFile(app.m_strProfile));
+
     const struct { CString strTyped, strStored; size_t nWarnings; } cases[] = {
         { strDos, ShortName(strDos), 0 },
-        { "", "", 1 },
+        { "", "", 0 },  // no DOS build chosen is no mistake
         { strWin, ShortName(strWin), 1 },
         // Not there yet: kept as typed rather than cut back to its folder
         { dir.File("missing.exe"), dir.File("missing.exe"), 1 },
@@ -142,14 +255,17 @@ TEST_F(InfoPageTest, LeavingThePathStoresItsShortFormAndWarnsUnlessDos)
     {
         SCOPED_TRACE(c.strTyped);
         prompts.boxes.clear();
-        ::SetWindowTextA(hEdit, c.strTyped);
-        ::SetFocus(hEdit);
-        ASSERT_EQ(hEdit, ::GetFocus());
-        ::SetFocus(Control(IDC_INFO_BROWSE));
+        // Typed over the whole text, as a user replaces it
+        ::SendMessageA(hEdit, EM_SETSEL, 0, -1);
+        ::SendMessageA(hEdit, EM_REPLACESEL, TRUE, (LPARAM)(LPCSTR)c.strTyped);
+        leave();
         EXPECT_EQ(c.nWarnings, Warnings());
         EXPECT_EQ(c.nWarnings, prompts.boxes.size());
         EXPECT_EQ(c.strStored, StoredPath());
         EXPECT_EQ(c.strTyped, EditText());
+        // Once more through the edit: nothing new to check
+        leave();
+        EXPECT_EQ(c.nWarnings, prompts.boxes.size());
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -249,6 +250,63 @@ TEST_F(TabLauncher, KeysOnTheTabControlKeepItsTabWithThePage)
         EXPECT_EQ(c.nTo, ShownPage()) << c.nVKey << " from " << c.nFrom;
         EXPECT_EQ(c.nTo, m_dlg.m_tabCtrl.GetCurSel()) << c.nVKey << " from " << c.nFrom;
     }
+}
+
+// Ctrl with Tab or Page Down and Page Up moves through the pages from
+// anywhere in the window, round from the last page to the first; a control
+// on the page that goes out of view hands the focus to the tabs.
+TEST_F(TabLauncher, CtrlTabAndCtrlPageKeysMoveThroughThePages)
+{
+    const bool IN_PAGE = true, ON_TABS = false;
+    const struct
+    {
+        WORD nVKey;
+        bool bShift;
+        bool bFromPage;  // the focus in the page on view, else on the tabs
+        int nPage;       // shown afterwards
+    } cases[] = {
+        { VK_TAB, false, IN_PAGE, 1 },  { VK_NEXT, false, ON_TABS, 2 },  { VK_TAB, true, IN_PAGE, 1 },
+        { VK_PRIOR, false, IN_PAGE, 0 }, { VK_PRIOR, false, ON_TABS, 11 }, { VK_TAB, false, ON_TABS, 0 },
+        { VK_TAB, true, ON_TABS, 11 },   { VK_NEXT, true, IN_PAGE, 0 },
+    };
+    // The keys go through the window's own modal loop, with Ctrl held down.
+    BYTE keys[256] = {}, keysBefore[256] = {};
+    ::GetKeyboardState(keysBefore);
+    std::vector<std::function<bool()>> steps = { [&] { return IsRunning(m_dlg.m_hWnd); } };
+    std::vector<std::string> seen;
+    for (const auto& c : cases)
+    {
+        steps.push_back([&] {
+            HWND hFocus = m_dlg.m_tabCtrl.m_hWnd;
+            if (c.bFromPage)
+                hFocus = ::GetNextDlgTabItem(m_app.m_pPages[ShownPage()]->m_hWnd, nullptr, FALSE);
+            ::SetFocus(hFocus);
+            keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+            keys[VK_SHIFT] = keys[VK_LSHIFT] = c.bShift ? 0x80 : 0;
+            ::SetKeyboardState(keys);
+            ::PostMessageA(hFocus, WM_KEYDOWN, c.nVKey, 1);
+            return true;
+        });
+        steps.push_back([&] {
+            seen.push_back(std::to_string(ShownPage()) + " tab " + std::to_string(m_dlg.m_tabCtrl.GetCurSel())
+                           + (::GetFocus() == m_dlg.m_tabCtrl.m_hWnd ? " on the tabs" : " elsewhere"));
+            return true;
+        });
+    }
+    steps.push_back([&] {
+        ::SetKeyboardState(keysBefore);
+        ClickButton(m_dlg.m_hWnd, IDCANCEL);
+        return true;
+    });
+    CModalSteps run(steps);
+    m_app.m_pLauncher = &m_dlg;
+    EXPECT_EQ(1, m_dlg.DoModal());
+    ::SetKeyboardState(keysBefore);
+    ASSERT_TRUE(run.Done());
+    std::vector<std::string> expected;
+    for (const auto& c : cases)
+        expected.push_back(std::to_string(c.nPage) + " tab " + std::to_string(c.nPage) + " on the tabs");
+    EXPECT_EQ(expected, seen);
 }
 
 TEST_F(TabLauncher, CaptionNamesTheLoadedConfiguration)

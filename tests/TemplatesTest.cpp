@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+
 
 namespace {
 
@@ -154,17 +157,17 @@ const struct
         { NO_ID, "group box", "Information" },
         { NO_ID, "text", "Kovana, the launcher for Zot," },
         { NO_ID, "text", "written and kept by the Kovana authors" },
-        { IDC_INFO_STYLE, "drop-down list, tab stop", "Tab Dialog|List Dialog|Modern Dialog" },
-        { NO_ID, "text", "&Brimlo style" },
-        { IDC_INFO_DOS_EMULATOR_PATH, "edit, scrolls, tab stop", "" },
         { NO_ID, "text", "Default DOS emulator (to use with the DOS Brimlo)" },
+        { IDC_INFO_DOS_EMULATOR_PATH, "edit, scrolls, tab stop", "" },
         { IDC_INFO_BROWSE, "push button, tab stop", "&Browse" },
+        { NO_ID, "text", "Brimlo &style" },
+        { IDC_INFO_STYLE, "drop-down list, tab stop", "Tab Dialog|List Dialog|Modern Dialog" },
     } },
     { IDD_CONFIG_PAGE, {
         { NO_ID, "group box", "&Configuration" },
         { IDC_CONFIG_LIST, "list box, notifies, tab stop", "" },
         { IDC_CONFIG_NEW, "push button, tab stop", "&New" },
-        { IDC_CONFIG_LOAD, "push button, tab stop", "&Load" },
+        { IDC_CONFIG_LOAD, "push button, tab stop", "L&oad" },
         { IDC_CONFIG_SAVE, "push button, tab stop", "&Save" },
         { IDC_CONFIG_DELETE, "push button, tab stop", "&Delete" },
     } },
@@ -238,12 +241,12 @@ const struct
         { IDC_VIDEO_FRAME_RATE_VALUE, "text", "Static" },
         { IDC_VIDEO_FRAME_RATE, "slider, no ticks, tab stop", "" },
         { IDC_VIDEO_CENTER_HORIZONTALLY, "check box, tab stop", "Center &horizontally" },
-        { IDC_VIDEO_CENTER_VERTICALLY, "check box, tab stop", "Center &vertically" },
+        { IDC_VIDEO_CENTER_VERTICALLY, "check box, tab stop", "Center ver&tically" },
         { IDC_VIDEO_DOUBLE_HEIGHT, "check box, tab stop", "&Double height" },
-        { IDC_VIDEO_LOWRES, "check box, tab stop", "&LowRes" },
+        { IDC_VIDEO_CORRECT_ASPECT, "check box, tab stop", "&Correct Aspect" },
+        { IDC_VIDEO_LOWRES, "check box, tab stop", "L&owRes" },
         { IDC_VIDEO_1081_EMULATION, "check box, tab stop", "&Emulate Commodore 1081 PAL monitor" },
         { IDC_VIDEO_DESKTOP_WINDOW, "check box, tab stop", "Open ZOT display as desktop &window" },
-        { IDC_VIDEO_CORRECT_ASPECT, "check box, tab stop", "&Correct Aspect" },
     } },
     { IDD_MEMORY_PAGE, {
         { NO_ID, "group box", "Memory" },
@@ -277,17 +280,17 @@ const struct
         { IDC_FLOPPY_PROGRESS, "progress bar", "" },
     } },
     { IDD_TAB_LAUNCHER, {
+        { IDC_TAB_PAGES, "tabs, several rows, tab stop", "Tab1" },
+        { IDC_TAB_PAGE_AREA, "black frame, hidden", "" },
         { IDOK, "default push button, tab stop", "&Launch" },
         { IDCANCEL, "push button, tab stop", "Lea&ve" },
-        { IDC_TAB_PAGE_AREA, "black frame, hidden", "" },
-        { IDC_TAB_PAGES, "tabs, several rows, tab stop", "Tab1" },
         { IDC_TAB_PAGE_ICON, "icon", "" },
     } },
     { IDD_LIST_LAUNCHER, {
         { IDC_LIST_PAGES, "report list without heading, one selection shown, tab stop", "List1" },
+        { IDC_LIST_PAGE_AREA, "black frame, hidden", "" },
         { IDOK, "default push button, tab stop", "&Launch" },
         { IDCANCEL, "push button, tab stop", "Lea&ve" },
-        { IDC_LIST_PAGE_AREA, "black frame, hidden", "" },
     } },
     { IDD_HARDDISK_NAME, {
         { NO_ID, "text", "&Give that hard disk a name you want Amiga to display." },
@@ -312,6 +315,59 @@ TEST(Templates, EveryControlHasItsIdKindAndCaptionInTabOrder)
 {
     for (const auto& t : s_templates)
         EXPECT_EQ(t.controls, Controls(t.nID)) << "template " << t.nID;
+}
+
+// The letter that a caption underlines ("&&" shows a plain "&"); 0 for none
+char Mnemonic(const std::string& caption)
+{
+    for (size_t i = 0; i + 1 < caption.size(); i++)
+    {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return (char)toupper((unsigned char)caption[i + 1]);
+        i++;
+    }
+    return 0;
+}
+
+// Alt and a letter go to the first control from the focus on that underlines
+// it: a letter underlined twice where both show reaches one of them only, and
+// a button's letter presses the button. Each page shows with the window's own
+// controls in all three windows; the dialogs show alone.
+TEST(Templates, NoLetterIsUnderlinedTwiceWhereBothShow)
+{
+    const UINT pages[] = { IDD_EMULATOR_PAGE, IDD_KICKSTART_PAGE, IDD_VIDEO_PAGE, IDD_MEMORY_PAGE,
+                           IDD_HARDDISK_PAGE, IDD_FLOPPY_PAGE,   IDD_JOYSTICK_PAGE, IDD_SOUND_PAGE,
+                           IDD_KEYBOARD_PAGE, IDD_MISC_PAGE,     IDD_CONFIG_PAGE,   IDD_INFO_PAGE };
+    std::vector<std::vector<UINT>> together;
+    for (UINT nWindow : { IDD_TAB_LAUNCHER, IDD_LIST_LAUNCHER, IDD_MODERN_LAUNCHER })
+        for (UINT nPage : pages)
+            together.push_back({ nWindow, nPage });
+    together.push_back({ IDD_HARDDISK_NAME });
+    together.push_back({ IDD_CONFIG_NAME });
+
+    std::map<UINT, std::vector<Control>> controls;
+    size_t nLabels = 0;
+    for (const std::vector<UINT>& templates : together)
+    {
+        std::map<char, std::string> owners;
+        for (UINT nID : templates)
+            for (const Control& c : controls.count(nID) ? controls[nID] : (controls[nID] = Controls(nID)))
+            {
+                // Only buttons and texts take their letter; lists show entries.
+                bool bLabel = c.kind.find("button") != std::string::npos || c.kind.find("check box") == 0
+                              || c.kind.find("group box") == 0 || c.kind.find("text") == 0;
+                char chLetter = Mnemonic(c.caption);
+                if (!bLabel || !chLetter || c.kind.find("hidden") != std::string::npos)
+                    continue;
+                nLabels++;
+                auto inserted = owners.emplace(chLetter, c.caption);
+                EXPECT_TRUE(inserted.second) << "\"" << c.caption << "\" and \"" << inserted.first->second
+                                             << "\" in templates " << templates[0] << ", " << templates.back();
+            }
+    }
+    EXPECT_GT(nLabels, together.size());
 }
 
 }  // namespace

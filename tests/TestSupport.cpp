@@ -21,12 +21,14 @@ CPromptRecorder::CPromptRecorder()
     s_pRecorder = this;
     CPrompt::SetMessageBoxResponder(OnMessageBox);
     CPrompt::SetFileDialogResponder(OnFileDialog);
+    CPrompt::SetFolderDialogResponder(OnFolderDialog);
 }
 
 CPromptRecorder::~CPromptRecorder()
 {
     CPrompt::SetMessageBoxResponder(nullptr);
     CPrompt::SetFileDialogResponder(nullptr);
+    CPrompt::SetFolderDialogResponder(nullptr);
     s_pRecorder = nullptr;
 }
 
@@ -60,6 +62,16 @@ BOOL CPromptRecorder::OnFileDialog(BOOL bOpen, OPENFILENAMEA& ofn)
     size_t nCopy = std::min<size_t>(answer.size(), ofn.nMaxFile - 2);
     memcpy(ofn.lpstrFile, answer.data(), nCopy);
     ofn.lpstrFile[nCopy] = ofn.lpstrFile[nCopy + 1] = '\0';
+    return TRUE;
+}
+
+BOOL CPromptRecorder::OnFolderDialog(HWND hWndOwner, LPCSTR pszInitialFolder, CString& strFolder)
+{
+    CPromptRecorder& r = *s_pRecorder;
+    r.folderDialogs.push_back({ hWndOwner, pszInitialFolder });
+    if (r.folderDialogs.size() > r.folders.size())
+        return FALSE;
+    strFolder = r.folders[r.folderDialogs.size() - 1];
     return TRUE;
 }
 

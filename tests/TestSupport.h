@@ -49,10 +49,19 @@ public:
         DWORD flags;
     };
     std::vector<FileDialog> fileDialogs;
+    std::vector<std::string> folders;  // chosen in folder pickers, in order; Cancel when they run out
+    // What each folder picker was opened with
+    struct FolderDialog
+    {
+        HWND hWndOwner;
+        std::string initialFolder;
+    };
+    std::vector<FolderDialog> folderDialogs;
 
 private:
     static int OnMessageBox(HWND hWndOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType);
     static BOOL OnFileDialog(BOOL bOpen, OPENFILENAMEA& ofn);
+    static BOOL OnFolderDialog(HWND hWndOwner, LPCSTR pszInitialFolder, CString& strFolder);
 };
 
 // A page with only a template id, a name and the base behaviour: it stands in

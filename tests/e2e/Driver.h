@@ -62,7 +62,7 @@ HWND PageOf(HWND hLauncher, int nPageOwnID);
 // by a control of its own) is on view.
 bool ShowPage(HWND hLauncher, int nPage, int nPageOwnID);
 
-// Answers the program's file dialog with the path (the real common dialog)
+// Answers the program's file dialog or folder picker with the path (the real ones)
 bool AnswerFileDialog(const CProgramRun& run, LPCSTR pszCaption, LPCSTR pszPath);
 // Clicks a button (IDYES, IDNO, IDOK...) of the program's message box with
 // that caption and waits until the box is gone; false when no box came.

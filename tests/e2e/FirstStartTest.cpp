@@ -13,9 +13,11 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     CProgramRun run;
     ASSERT_TRUE(run.Start());
 
-    // The name is asked for before the launcher window shows.
+    // The name is asked for before the launcher window shows, where the
+    // launcher window will show: in the middle of the screen.
     HWND hNameDialog = run.WaitForWindow("Configuration name");
     ASSERT_TRUE(hNameDialog);
+    EXPECT_TRUE(IsCentredInWorkArea(hNameDialog));
     for (const std::string& caption : run.VisibleCaptions())
         EXPECT_EQ(std::string::npos, caption.find("ZOT Brimlo")) << caption;
     TypeText(::GetDlgItem(hNameDialog, IDC_CONFIG_NAME), "Work");
@@ -24,6 +26,7 @@ TEST(FirstStart, NameTheFirstConfigurationLaunchAndLeave)
     // The whole first section is saved from the pages' defaults, in page order.
     HWND hLauncher = run.WaitForWindow("ZOT Brimlo - Work");
     ASSERT_TRUE(hLauncher);
+    EXPECT_TRUE(IsCentredInWorkArea(hLauncher));
     EXPECT_EQ(DefaultProfile(nullptr, "", "DOS"), ReadWholeFile(run.Profile()));
 
     // The Emulator page is on view: choose the stand-in emulator with Browse.

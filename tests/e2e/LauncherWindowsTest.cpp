@@ -74,6 +74,7 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     HWND hLauncher = run.WaitForWindow("ZOT Brimlo - Work");
     ASSERT_TRUE(hLauncher);
     EXPECT_EQ(CString(start.pszSelectorClass), SelectorClass(hLauncher, start));
+    EXPECT_TRUE(IsCentredInWorkArea(hLauncher));
     EXPECT_EQ(std::vector<std::string>{ "ZOT Brimlo - Work" }, run.VisibleCaptions());
 
     // Launch hands the emulator exactly the options on the pages.
@@ -96,7 +97,9 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     HWND hStyles = ::GetDlgItem(PageOf(hLauncher, IDC_INFO_DOS_EMULATOR_PATH), IDC_INFO_STYLE);
     // The window of the command line, not the profile's
     EXPECT_EQ(start.pszStyle[0] - '1', (int)::SendMessageA(hStyles, CB_GETCURSEL, 0, 0));
+    // The entry's letter on the closed list, then Enter to take it
     ::PostMessageA(hStyles, WM_CHAR, next.chInfoEntry, 1);
+    PressKey(hStyles, VK_RETURN);
     if (bChange)
     {
         ASSERT_TRUE(AnswerMessageBox(run, "Warning", session.nAnswer));
@@ -104,6 +107,7 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     HWND hNext = run.WaitForWindow("ZOT Brimlo - Work", false, 10000, hLauncher);
     ASSERT_TRUE(hNext);
     EXPECT_EQ(CString(next.pszSelectorClass), SelectorClass(hNext, next));
+    EXPECT_TRUE(IsCentredInWorkArea(hNext));
     EXPECT_EQ(std::vector<std::string>{ "ZOT Brimlo - Work" }, run.VisibleCaptions());
     EXPECT_EQ(CString(next.pszStyle), run.StoredValue("ConfigList", "BrimloStyle"));
     // The new window shows what the profile holds now.

@@ -1,5 +1,7 @@
 #include "WindowDriving.h"
 
+#include <cstdlib>
+
 void ClickButton(HWND hDlg, int nID)
 {
     HWND hButton = ::GetDlgItem(hDlg, nID);
@@ -54,4 +56,16 @@ HWND FindControl(HWND hTop, int nID)
 bool IsRunning(HWND hWnd)
 {
     return hWnd && ::IsWindow(hWnd) && ::IsWindowVisible(hWnd) && ::IsWindowEnabled(hWnd);
+}
+
+bool IsCentredInWorkArea(HWND hWnd)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    RECT rc;
+    if (!::GetWindowRect(hWnd, &rc) || !::GetMonitorInfoA(::MonitorFromWindow(hWnd, MONITOR_DEFAULTTONULL), &monitor))
+        return false;
+    const RECT& rcWork = monitor.rcWork;
+    return abs((rc.left - rcWork.left) - (rcWork.right - rc.right)) <= 1
+           && abs((rc.top - rcWork.top) - (rcWork.bottom - rc.bottom)) <= 1;
 }

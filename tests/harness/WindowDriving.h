@@ -17,6 +17,9 @@ void PressKey(HWND hWnd, UINT vk);
 HWND FindControl(HWND hTop, int nID);
 // A visible, enabled window: a modal loop has shown it and runs it.
 bool IsRunning(HWND hWnd);
+// The window stands in the middle of the work area of its monitor, to the
+// pixel that halving rounds away
+bool IsCentredInWorkArea(HWND hWnd);
 
 // Waits until a condition holds, polling; false after the timeout. Only for
 // what happens in another program: in this process, run the messages instead.
