@@ -54,10 +54,12 @@ BOOL CInfoPage::OnInitDialog()
 
 BOOL CInfoPage::PreTranslateMessage(MSG* pMsg)
 {
-    // Enter on the open list closes it with a choice; on the closed list it
-    // would otherwise launch the emulator.
+    // Enter on the open list closes it with a choice. On the closed list it
+    // takes the entry shown, and never launches the emulator: Wine closes the
+    // open list as soon as a letter picks an entry, and the Enter that follows
+    // meets a closed list even when the entry is the style in use.
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pMsg->hwnd == m_comboStyle
-        && !m_comboStyle.GetDroppedState() && m_comboStyle.GetCurSel() != m_nStyleInUse)
+        && !m_comboStyle.GetDroppedState())
     {
         ChooseStyle();
         return TRUE;

@@ -184,7 +184,8 @@ TEST(InfoPage, BrowsingTheStylesSwitchesNothing)
     EXPECT_EQ(1, dlg.DoModal());
     EXPECT_TRUE(steps.Done());
     EXPECT_EQ((std::vector<int>{ 2, 0, 1, 0, 0, 0 }), shown);
-    EXPECT_TRUE(prompts.boxes.empty());
+    for (const ShownBox& box : prompts.boxes)
+        ADD_FAILURE() << "asked: " << box.text;
     EXPECT_EQ(profile, ReadWholeFile(app.m_strProfile));
     app.m_pLauncher = nullptr;
 }

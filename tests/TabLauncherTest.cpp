@@ -505,11 +505,13 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
                                    ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
                                else
                                {
-                                   HWND hInfo = app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd;
-                                   HWND hCombo = ::GetDlgItem(hInfo, IDC_INFO_STYLE);
+                                   // The next style on the closed list, taken with Enter
+                                   pDlg->ShowPage(CLauncherApp::PAGE_INFO);
+                                   HWND hCombo =
+                                       ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE);
+                                   ::SetFocus(hCombo);
                                    ::SendMessageA(hCombo, CB_SETCURSEL, (c.window + 1) % 3, 0);
-                                   ::SendMessageA(hInfo, WM_COMMAND, MAKEWPARAM(IDC_INFO_STYLE, CBN_SELCHANGE),
-                                                  (LPARAM)hCombo);
+                                   PressKey(hCombo, VK_RETURN);
                                }
                                return true;
                            } });
