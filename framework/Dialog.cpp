@@ -11,7 +11,7 @@ static LPCSTR const RT_LISTINIT = "LISTINIT";
 
 const AFX_MSGMAP* CDialog::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, AfxSig_end, AfxMsgFn() } };
+    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, AfxSig_end, AfxMsgFn() } };
     static const AFX_MSGMAP messageMap = { nullptr, &entries[0] };
     return &messageMap;
 }
@@ -127,6 +127,12 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
                 if (pEntry->nCode != HIWORD(wParam) || pEntry->nID != LOWORD(wParam))
                     continue;
                 (this->*pEntry->pfn.pfn_v)();
+                *pResult = 0;
+                return TRUE;
+            case AfxSig_vw:
+                if (pEntry->nCode != HIWORD(wParam) || LOWORD(wParam) < pEntry->nID || LOWORD(wParam) > pEntry->nLastID)
+                    continue;
+                (this->*pEntry->pfn.pfn_vw)(LOWORD(wParam));
                 *pResult = 0;
                 return TRUE;
             case AfxSig_lwl:
