@@ -1,5 +1,7 @@
 #include "Dialog.h"
 
+#include <uxtheme.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -222,10 +224,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         }
 
         // Dialog colours set by the application apply to every dialog and its
-        // statics that do not choose their own.
+        // statics that do not choose their own, but for a page in a tab of
+        // today's look: that one takes the face of the tab's body.
         CWinApp* pApp = AfxGetApp();
         if (pApp && pApp->GetDialogBkBrush()
-            && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN))
+            && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)
+            && !::IsThemeDialogTextureEnabled(hWnd))
         {
             ::SetBkColor((HDC)wParam, pApp->GetDialogBkColor());
             ::SetTextColor((HDC)wParam, pApp->GetDialogTextColor());
