@@ -14,14 +14,15 @@ END_MESSAGE_MAP()
 CLauncherDlg::CLauncherDlg(UINT nIDTemplate, UINT nIDPageArea, CWnd* pParent)
     : CDialog(nIDTemplate, pParent), m_nIDPageArea(nIDPageArea)
 {
-    m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hIcon = AfxLoadWindowIcon(IDR_MAINFRAME, TRUE);
+    m_hSmallIcon = AfxLoadWindowIcon(IDR_MAINFRAME, FALSE);
 }
 
 BOOL CLauncherDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetIcon(m_hSmallIcon, FALSE);
 
     WINDOWPLACEMENT wpPageArea;
     CWnd(GetDlgItem(m_nIDPageArea)).GetWindowPlacement(&wpPageArea);

@@ -53,5 +53,6 @@ private:
     LRESULT OnSyncSelection(WPARAM wParam, LPARAM lParam);
 
     HICON m_hIcon;
+    HICON m_hSmallIcon;
     UINT m_nIDPageArea;
 };
