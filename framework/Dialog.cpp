@@ -1,7 +1,5 @@
 #include "Dialog.h"
 
-#include <uxtheme.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -38,9 +36,16 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
     m_nIDTemplate = nIDTemplate;
     m_pParentWnd = pParentWnd;
+    m_bTabTexture = FALSE;
     HWND hWnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nIDTemplate),
                                      pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc, (LPARAM)this);
     return hWnd != nullptr;
+}
+
+void CDialog::EnableThemeDialogTexture(DWORD dwFlags)
+{
+    if (SUCCEEDED(::EnableThemeDialogTexture(m_hWnd, dwFlags)))
+        m_bTabTexture = (dwFlags & ETDT_USETABTEXTURE) != 0;
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
@@ -229,7 +234,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         CWinApp* pApp = AfxGetApp();
         if (pApp && pApp->GetDialogBkBrush()
             && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)
-            && !::IsThemeDialogTextureEnabled(hWnd))
+            && !pDlg->m_bTabTexture)
         {
             ::SetBkColor((HDC)wParam, pApp->GetDialogBkColor());
             ::SetTextColor((HDC)wParam, pApp->GetDialogTextColor());

@@ -17,6 +17,7 @@
 #include "Wnd.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <utility>
 #include <vector>
@@ -119,6 +120,9 @@ public:
     void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
     // Exchanges every bound member with its control; TRUE reads the controls
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // EnableThemeDialogTexture: with ETDT_ENABLETAB the dialog takes the face
+    // of the tab it lies in, in place of the application's dialog colours
+    void EnableThemeDialogTexture(DWORD dwFlags);
     // The dialog's control of that id, as GetDlgItem finds it. Under Wine each
     // GetDlgItem asks the window server for the list of children, and data
     // exchange asks for the same controls on every move of a slider: the
@@ -147,6 +151,8 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::vector<std::pair<int, HWND>> m_controls;
+    // Set by EnableThemeDialogTexture with the tab's face, until the next window
+    BOOL m_bTabTexture = FALSE;
 };
 
 class CDataExchange

@@ -5,8 +5,6 @@
 #include "pages/SettingsPage.h"
 #include "res/resource.h"
 
-#include <uxtheme.h>
-
 CTabLauncherDlg::CTabLauncherDlg(CWnd* pParent)
     : CLauncherDlg(IDD_TAB_LAUNCHER, IDC_TAB_PAGE_AREA, pParent)
 {
@@ -45,7 +43,7 @@ BOOL CTabLauncherDlg::OnInitDialog()
         m_tabCtrl.InsertItem(i, app.m_pPages[i]->GetPageName());
         // In today's look the tab's body has a face of its own, which the
         // pages over it take for their background.
-        ::EnableThemeDialogTexture(app.m_pPages[i]->m_hWnd, ETDT_ENABLETAB);
+        app.m_pPages[i]->EnableThemeDialogTexture(ETDT_ENABLETAB);
     }
 
     ShowPage(CLauncherApp::PAGE_EMULATOR);

@@ -195,6 +195,25 @@ TEST_F(ModernLauncher, TheButtonOfThePageOnViewIsMarked)
                                     OnScreen(m_dlg.m_buttons[CLauncherApp::PAGE_FLOPPY])), 0);
 }
 
+// The window and its pages take the dialog colours that the program sets for it.
+TEST_F(ModernLauncher, TheWindowAndItsPagesTakeTheDialogColours)
+{
+    const COLORREF crDialogs = RGB(250, 240, 230);
+    m_app.SetDialogBkColor(crDialogs, RGB(0, 0, 0));
+    Open(IDD_MODERN_LAUNCHER);
+    m_dlg.ShowWindow(SW_SHOW);
+    ::UpdateWindow(m_dlg.m_hWnd);
+    RECT rcClient, rcPage;
+    ::GetClientRect(m_dlg.m_hWnd, &rcClient);
+    ::GetWindowRect(m_app.m_pPages[0]->m_hWnd, &rcPage);
+    ::MapWindowPoints(nullptr, m_dlg.m_hWnd, (POINT*)&rcPage, 2);
+    HDC hDC = ::GetDC(m_dlg.m_hWnd);
+    // Below the left column of buttons, and below the page's group box
+    EXPECT_EQ(crDialogs, ::GetPixel(hDC, 2, rcClient.bottom - 2));
+    EXPECT_EQ(crDialogs, ::GetPixel(hDC, (rcPage.left + rcPage.right) / 2, rcPage.bottom - 2));
+    ::ReleaseDC(m_dlg.m_hWnd, hDC);
+}
+
 TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
 {
     // Launch twice, then leave: nothing changed, so no question
