@@ -198,6 +198,19 @@ bool TakePicture(HWND hWnd, const CString& strPath)
     return WriteBitmap(strPath, header, pixels);
 }
 
+// Presses a button of another program's window, which takes the focus with it
+bool PressButton(HWND hDlg, int nID)
+{
+    HWND hButton = ::GetDlgItem(hDlg, nID);
+    DWORD_PTR dwResult = 0;
+    ::SendMessageTimeoutA(hButton, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &dwResult);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (WaitUntil([&] { return ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &info) && info.hwndFocus == hButton; }))
+        return true;
+    return Fail("a button did not take the focus");
+}
+
 // Starts the program with the configuration in place, in the window style
 // that the profile names (so that the Info page shows it)
 HWND StartWindow(CProgramRun& run, LPCSTR pszStyle)
@@ -309,9 +322,13 @@ bool TakePictures(const CString& strOutput, const CString& strSuffix)
             return false;
     }
     {
+        // The modern window opens with the focus in the page's first field,
+        // whose caret blinks; the picture has it on the button of the page,
+        // pressed as a user would.
         CProgramRun run;
         HWND hLauncher = StartWindow(run, "3");
-        if (!hLauncher || !TakePicture(hLauncher, strOutput + "\\modern-window" + strSuffix + ".bmp"))
+        if (!hLauncher || !Activate(hLauncher) || !PressButton(hLauncher, IDC_MODERN_EMULATOR)
+            || !TakePicture(hLauncher, strOutput + "\\modern-window" + strSuffix + ".bmp"))
             return false;
     }
     RemoveTree(AMIGA);
