@@ -38,18 +38,11 @@ int ScreenDpi()
     return nDpi;
 }
 
-std::string Describe(HWND hWnd, LPCSTR pszText, int cxNeeded, int cxRoom, int cyNeeded = 0, int cyRoom = 0)
+std::string Describe(HWND hWnd, LPCSTR pszText, int cxNeeded, int cxRoom, int cyNeeded, int cyRoom)
 {
-    char szWhere[64] = "";
-    ::GetWindowTextA(::GetParent(hWnd), szWhere, sizeof(szWhere));
-    std::string strFault = std::string("\"") + pszText + "\" (control " + std::to_string(::GetDlgCtrlID(hWnd))
-                           + " of \"" + szWhere + "\") needs " + std::to_string(cxNeeded);
-    if (cyNeeded)
-        strFault += " x " + std::to_string(cyNeeded);
-    strFault += " pixels, has " + std::to_string(cxRoom);
-    if (cyNeeded)
-        strFault += " x " + std::to_string(cyRoom);
-    return strFault;
+    return std::string("\"") + pszText + "\" (control " + std::to_string(::GetDlgCtrlID(hWnd)) + ") needs "
+           + std::to_string(cxNeeded) + " by " + std::to_string(cyNeeded) + " pixels, has " + std::to_string(cxRoom)
+           + " by " + std::to_string(cyRoom);
 }
 
 // The faults of one control: its text, or each entry of a list, measured in
@@ -91,7 +84,7 @@ void CheckControl(HWND hWnd, std::set<std::string>& faults)
         }
         RECT rcText = measure(strText, DT_SINGLELINE, cxRoom);
         if (rcText.right > cxRoom)
-            faults.insert(Describe(hWnd, strText, rcText.right, cxRoom));
+            faults.insert(Describe(hWnd, strText, rcText.right, cxRoom, rcText.bottom, rc.bottom));
     }
     else if (lstrcmpiA(szClass, "Static") == 0 && !strText.IsEmpty())
     {
@@ -109,7 +102,7 @@ void CheckControl(HWND hWnd, std::set<std::string>& faults)
         {
             RECT rcText = measure(strText, DT_SINGLELINE | nPrefix, rc.right);
             if (rcText.right > rc.right)
-                faults.insert(Describe(hWnd, strText, rcText.right, rc.right));
+                faults.insert(Describe(hWnd, strText, rcText.right, rc.right, rcText.bottom, rc.bottom));
         }
     }
     else if (lstrcmpiA(szClass, "ComboBox") == 0)
@@ -125,7 +118,7 @@ void CheckControl(HWND hWnd, std::set<std::string>& faults)
             ::SendMessageA(hWnd, CB_GETLBTEXT, i, (LPARAM)szEntry);
             RECT rcText = measure(szEntry, DT_SINGLELINE | DT_NOPREFIX, cxRoom);
             if (rcText.right > cxRoom)
-                faults.insert(Describe(hWnd, szEntry, rcText.right, cxRoom));
+                faults.insert(Describe(hWnd, szEntry, rcText.right, cxRoom, rcText.bottom, rc.bottom));
         }
     }
     ::SelectObject(hDC, hOldFont);
@@ -135,18 +128,14 @@ void CheckControl(HWND hWnd, std::set<std::string>& faults)
 // Every visible control of the window, its page on view included
 void CheckTexts(HWND hWindow, std::set<std::string>& faults)
 {
-    struct Search
-    {
-        std::set<std::string>* pFaults;
-    } search = { &faults };
     ::EnumChildWindows(
         hWindow,
         [](HWND hWnd, LPARAM lParam) {
             if (::IsWindowVisible(hWnd))
-                CheckControl(hWnd, *((Search*)lParam)->pFaults);
+                CheckControl(hWnd, *(std::set<std::string>*)lParam);
             return TRUE;
         },
-        (LPARAM)&search);
+        (LPARAM)&faults);
 }
 
 // The size of a window icon's image
@@ -167,8 +156,8 @@ SIZE IconSize(HWND hWnd, WPARAM nIcon)
 }
 
 // The picture buttons around the page area: each in its template's cell, none
-// over another, the three sides of the page area lined by buttons from end to
-// end with Launch and Leave below, and each picture shown whole.
+// over another's picture, the three sides of the page area lined by buttons
+// from end to end with Launch and Leave below, and each picture shown whole.
 void CheckPictureButtons(CModernLauncherDlg& dlg, int nScale)
 {
     auto rectOf = [&](HWND hWnd) {
@@ -204,10 +193,10 @@ void CheckPictureButtons(CModernLauncherDlg& dlg, int nScale)
         strPicture.Format(nScale == 100 ? "%sU" : "%sU%d", s_captions[k], nScale);
         RECT rcClient;
         ::GetClientRect(dlg.m_buttons[k], &rcClient);
+        dlg.m_buttons[k].SetCurrent(FALSE);
         CPixels drawn = Render(rcClient.right, rcClient.bottom, [&](HDC hDC) {
             DRAWITEMSTRUCT dis = { ODT_BUTTON, (UINT)(IDC_MODERN_EMULATOR + k), 0, ODA_DRAWENTIRE, 0,
                                    dlg.m_buttons[k].m_hWnd, hDC, rcClient, 0 };
-            dlg.m_buttons[k].SetCurrent(FALSE);
             dlg.SendMessage(WM_DRAWITEM, dis.CtlID, (LPARAM)&dis);
         });
         EXPECT_TRUE(ShowsPicture(drawn, Picture(strPicture))) << (LPCSTR)strPicture;

