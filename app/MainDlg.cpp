@@ -28,7 +28,8 @@ BOOL CLauncherApp::InitInstance()
 CMainDlg::CMainDlg(CWnd* pParent)
     : CDialog(IDD_MAIN, pParent)
 {
-    m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hIcon = AfxLoadWindowIcon(IDR_MAINFRAME, TRUE);
+    m_hSmallIcon = AfxLoadWindowIcon(IDR_MAINFRAME, FALSE);
 }
 
 // All the work happens here, before the dialog manager would show the dialog.
@@ -36,7 +37,7 @@ BOOL CMainDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetIcon(m_hSmallIcon, FALSE);
 
     CLauncherApp& app = *GetLauncherApp();
     CString strStyle(app.m_lpCmdLine);

@@ -29,4 +29,5 @@ private:
     CDialog* NewLauncher(const CString& strStyle, BOOL& bModern);
 
     HICON m_hIcon;
+    HICON m_hSmallIcon;
 };

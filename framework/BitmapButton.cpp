@@ -48,16 +48,20 @@ void CBitmapButton::SizeToContent()
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+HBITMAP CBitmapButton::PictureFor(UINT nState) const
+{
+    if ((nState & ODS_SELECTED) && m_bitmapSel)
+        return m_bitmapSel;
+    if ((nState & ODS_FOCUS) && m_bitmapFocus)
+        return m_bitmapFocus;
+    if ((nState & ODS_DISABLED) && m_bitmapDisabled)
+        return m_bitmapDisabled;
+    return m_bitmap;
+}
+
 void CBitmapButton::DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct)
 {
-    UINT nState = pDrawItemStruct->itemState;
-    HBITMAP hBitmap = m_bitmap;
-    if ((nState & ODS_SELECTED) && m_bitmapSel)
-        hBitmap = m_bitmapSel;
-    else if ((nState & ODS_FOCUS) && m_bitmapFocus)
-        hBitmap = m_bitmapFocus;
-    else if ((nState & ODS_DISABLED) && m_bitmapDisabled)
-        hBitmap = m_bitmapDisabled;
+    HBITMAP hBitmap = PictureFor(pDrawItemStruct->itemState);
     if (!hBitmap)
         return;
 

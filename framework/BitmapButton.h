@@ -20,20 +20,25 @@ public:
     // Takes over the parent's button of that id, loads the pictures its
     // caption names and takes the size of the normal one; FALSE without it
     BOOL AutoLoad(UINT nID, CWnd* pParent);
-    // Draws the picture of the state that the draw request gives
-    void DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct);
-
-private:
-    // LoadBitmap of each named picture; null names and missing pictures load none
+    // LoadBitmap of each named picture; null names and missing pictures load
+    // none; FALSE without the normal one
     BOOL LoadBitmaps(LPCSTR pszBitmapResource, LPCSTR pszBitmapResourceSel, LPCSTR pszBitmapResourceFocus,
                      LPCSTR pszBitmapResourceDisabled);
     // SetWindowPos to the size of the normal picture
     void SizeToContent();
-    void DeleteBitmaps();
+    // Draws the picture of the state that the draw request gives
+    virtual void DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct);
+
+protected:
+    // The picture of a draw request's state (ODS_*)
+    HBITMAP PictureFor(UINT nState) const;
 
     // The pictures, ours to delete
     HBITMAP m_bitmap = nullptr;
     HBITMAP m_bitmapSel = nullptr;
     HBITMAP m_bitmapFocus = nullptr;
     HBITMAP m_bitmapDisabled = nullptr;
+
+private:
+    void DeleteBitmaps();
 };

@@ -2,6 +2,7 @@
 //   CListCtrl  - list view
 //   CTabCtrl   - tab control
 //   CProgressCtrl - progress bar
+//   CToolTipCtrl - tooltip window
 //   CImageList - image list; the one wrapper here that owns its handle
 #pragma once
 
@@ -160,6 +161,33 @@ public:
     void SetRange32(int nLower, int nUpper) { SendMessage(PBM_SETRANGE32, nLower, nUpper); }
     // PBM_SETPOS
     int SetPos(int nPos) { return (int)SendMessage(PBM_SETPOS, nPos); }
+};
+
+class CToolTipCtrl : public CWnd
+{
+public:
+// Operations
+    // CreateWindowEx of a tooltip window owned by the parent, which destroys it
+    // with itself; dwStyle adds TTS_ styles
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0)
+    {
+        m_hWnd = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd->m_hWnd, nullptr, AfxGetInstanceHandle(),
+                                   nullptr);
+        return m_hWnd != nullptr;
+    }
+    // TTM_ADDTOOLA for a child window: the tooltip watches the mouse over it
+    // (TTF_SUBCLASS) and shows the text
+    BOOL AddTool(HWND hWndTool, LPCSTR pszText)
+    {
+        TOOLINFOA ti = {};
+        ti.cbSize = sizeof(ti);
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = ::GetParent(hWndTool);
+        ti.uId = (UINT_PTR)hWndTool;
+        ti.lpszText = (LPSTR)pszText;
+        return (BOOL)SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti);
+    }
 };
 
 class CImageList

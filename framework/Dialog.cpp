@@ -11,7 +11,7 @@ static LPCSTR const RT_LISTINIT = "LISTINIT";
 
 const AFX_MSGMAP* CDialog::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, AfxSig_end, AfxMsgFn() } };
+    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, AfxSig_end, AfxMsgFn() } };
     static const AFX_MSGMAP messageMap = { nullptr, &entries[0] };
     return &messageMap;
 }
@@ -81,9 +81,16 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 {
     m_nIDTemplate = nIDTemplate;
     m_pParentWnd = pParentWnd;
+    m_bTabTexture = FALSE;
     HWND hWnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nIDTemplate),
                                      pParentWnd ? pParentWnd->m_hWnd : nullptr, DialogProc, (LPARAM)this);
     return hWnd != nullptr;
+}
+
+void CDialog::EnableThemeDialogTexture(DWORD dwFlags)
+{
+    if (SUCCEEDED(::EnableThemeDialogTexture(m_hWnd, dwFlags)))
+        m_bTabTexture = (dwFlags & ETDT_USETABTEXTURE) != 0;
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
@@ -174,6 +181,12 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
                 (this->*pEntry->pfn.pfn_v)();
                 *pResult = 0;
                 return TRUE;
+            case AfxSig_vw:
+                if (pEntry->nCode != HIWORD(wParam) || LOWORD(wParam) < pEntry->nID || LOWORD(wParam) > pEntry->nLastID)
+                    continue;
+                (this->*pEntry->pfn.pfn_vw)(LOWORD(wParam));
+                *pResult = 0;
+                return TRUE;
             case AfxSig_lwl:
                 *pResult = (this->*pEntry->pfn.pfn_lwl)(wParam, lParam);
                 return TRUE;
@@ -261,10 +274,12 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         }
 
         // Dialog colours set by the application apply to every dialog and its
-        // statics that do not choose their own.
+        // statics that do not choose their own, but for a page in a tab of
+        // today's look: that one takes the face of the tab's body.
         CWinApp* pApp = AfxGetApp();
         if (pApp && pApp->GetDialogBkBrush()
-            && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN))
+            && (message == WM_CTLCOLORDLG || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)
+            && !pDlg->m_bTabTexture)
         {
             ::SetBkColor((HDC)wParam, pApp->GetDialogBkColor());
             ::SetTextColor((HDC)wParam, pApp->GetDialogTextColor());

@@ -9,11 +9,15 @@
 //   BEGIN_MESSAGE_MAP(CSoundPage, CSettingsPage)
 //       ON_CBN_SELCHANGE(IDC_SOUND_EMULATION, OnSelchangeSoundEmulation)
 //   END_MESSAGE_MAP()
+//
+// ON_CONTROL_RANGE gives one handler the notifications of a run of
+// contiguous control ids; the handler receives the id.
 #pragma once
 
 #include "Wnd.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <utility>
 #include <vector>
@@ -26,6 +30,7 @@ enum AfxSig
 {
     AfxSig_end = 0,
     AfxSig_v,       // void Handler()                    WM_COMMAND notifications
+    AfxSig_vw,      // void Handler(UINT nID)            WM_COMMAND notifications of a range of ids
     AfxSig_lwl,     // LRESULT Handler(WPARAM, LPARAM)   any window message
     AfxSig_notify,  // void Handler(NMHDR*, LRESULT*)    WM_NOTIFY
 };
@@ -33,11 +38,13 @@ enum AfxSig
 union AfxMsgFn
 {
     void (CDialog::*pfn_v)();
+    void (CDialog::*pfn_vw)(UINT);
     LRESULT (CDialog::*pfn_lwl)(WPARAM, LPARAM);
     void (CDialog::*pfn_notify)(NMHDR*, LRESULT*);
 
     constexpr AfxMsgFn() : pfn_v(nullptr) {}
     constexpr AfxMsgFn(void (CDialog::*pfn)()) : pfn_v(pfn) {}
+    constexpr AfxMsgFn(void (CDialog::*pfn)(UINT)) : pfn_vw(pfn) {}
     constexpr AfxMsgFn(LRESULT (CDialog::*pfn)(WPARAM, LPARAM)) : pfn_lwl(pfn) {}
     constexpr AfxMsgFn(void (CDialog::*pfn)(NMHDR*, LRESULT*)) : pfn_notify(pfn) {}
 };
@@ -47,6 +54,7 @@ struct AFX_MSGMAP_ENTRY
     UINT nMessage;  // window message
     UINT nCode;     // notification code for WM_COMMAND and WM_NOTIFY
     UINT nID;       // control id for WM_COMMAND and WM_NOTIFY
+    UINT nLastID;   // the last control id of a range (AfxSig_vw), else nID
     AfxSig nSig;
     AfxMsgFn pfn;
 };
@@ -72,14 +80,18 @@ protected: \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP() \
-            { 0, 0, 0, AfxSig_end, AfxMsgFn() } \
+            { 0, 0, 0, 0, AfxSig_end, AfxMsgFn() } \
         }; \
         static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &_messageEntries[0] }; \
         return &messageMap; \
     }
 
 #define ON_COMMAND_CODE(code, id, memberFxn) \
-    { WM_COMMAND, (UINT)(code), (UINT)(id), AfxSig_v, AfxMsgFn(static_cast<void (CDialog::*)()>(&ThisClass::memberFxn)) },
+    { WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(id), AfxSig_v, \
+      AfxMsgFn(static_cast<void (CDialog::*)()>(&ThisClass::memberFxn)) },
+#define ON_CONTROL_RANGE(code, id, idLast, memberFxn) \
+    { WM_COMMAND, (UINT)(code), (UINT)(id), (UINT)(idLast), AfxSig_vw, \
+      AfxMsgFn(static_cast<void (CDialog::*)(UINT)>(&ThisClass::memberFxn)) },
 #define ON_BN_CLICKED(id, memberFxn) ON_COMMAND_CODE(BN_CLICKED, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(EN_KILLFOCUS, id, memberFxn)
 #define ON_CBN_SELCHANGE(id, memberFxn) ON_COMMAND_CODE(CBN_SELCHANGE, id, memberFxn)
@@ -88,9 +100,9 @@ protected: \
 #define ON_CBN_KILLFOCUS(id, memberFxn) ON_COMMAND_CODE(CBN_KILLFOCUS, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_COMMAND_CODE(LBN_DBLCLK, id, memberFxn)
 #define ON_MESSAGE(message, memberFxn) \
-    { (UINT)(message), 0, 0, AfxSig_lwl, AfxMsgFn(static_cast<LRESULT (CDialog::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn)) },
+    { (UINT)(message), 0, 0, 0, AfxSig_lwl, AfxMsgFn(static_cast<LRESULT (CDialog::*)(WPARAM, LPARAM)>(&ThisClass::memberFxn)) },
 #define ON_NOTIFY(code, id, memberFxn) \
-    { WM_NOTIFY, (UINT)(code), (UINT)(id), AfxSig_notify, AfxMsgFn(static_cast<void (CDialog::*)(NMHDR*, LRESULT*)>(&ThisClass::memberFxn)) },
+    { WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), AfxSig_notify, AfxMsgFn(static_cast<void (CDialog::*)(NMHDR*, LRESULT*)>(&ThisClass::memberFxn)) },
 
 class CDialog : public CWnd
 {
@@ -112,6 +124,9 @@ public:
     void EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
     // Exchanges every bound member with its control; TRUE reads the controls
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // EnableThemeDialogTexture: with ETDT_ENABLETAB the dialog takes the face
+    // of the tab it lies in, in place of the application's dialog colours
+    void EnableThemeDialogTexture(DWORD dwFlags);
     // The dialog's control of that id, as GetDlgItem finds it. Under Wine each
     // GetDlgItem asks the window server for the list of children, and data
     // exchange asks for the same controls on every move of a slider: the
@@ -147,6 +162,8 @@ private:
     static CDialog* FromHandle(HWND hWnd);
 
     std::vector<std::pair<int, HWND>> m_controls;
+    // Set by EnableThemeDialogTexture with the tab's face, until the next window
+    BOOL m_bTabTexture = FALSE;
 };
 
 class CDataExchange

@@ -119,6 +119,13 @@ HINSTANCE AfxGetInstanceHandle()
     return pApp ? pApp->m_hInstance : ::GetModuleHandleA(nullptr);
 }
 
+HICON AfxLoadWindowIcon(UINT nIDResource, BOOL bBigIcon)
+{
+    int cx = ::GetSystemMetrics(bBigIcon ? SM_CXICON : SM_CXSMICON);
+    int cy = ::GetSystemMetrics(bBigIcon ? SM_CYICON : SM_CYSMICON);
+    return (HICON)::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nIDResource), IMAGE_ICON, cx, cy, LR_SHARED);
+}
+
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine)
 {
     CWinApp* pApp = AfxGetApp();

@@ -82,6 +82,10 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 // LoadLibraryEx from the system folder, for what is loaded when first needed
 HMODULE AfxLoadSystemLibrary(LPCSTR pszName);
+// LoadImage of the icon resource's image in the size that the system gives a
+// window's big (SM_CXICON) or small (SM_CXSMICON) icon: each size has an image
+// of its own, where LoadIcon would give the big one to be shrunk. Shared: never destroyed.
+HICON AfxLoadWindowIcon(UINT nIDResource, BOOL bBigIcon);
 
 // Entry point body: runs the global application object's InitInstance.
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine);

@@ -14,14 +14,15 @@ END_MESSAGE_MAP()
 CLauncherDlg::CLauncherDlg(UINT nIDTemplate, UINT nIDPageArea, int nStyle, CWnd* pParent)
     : CDialog(nIDTemplate, pParent), m_nIDPageArea(nIDPageArea), m_nStyle(nStyle)
 {
-    m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hIcon = AfxLoadWindowIcon(IDR_MAINFRAME, TRUE);
+    m_hSmallIcon = AfxLoadWindowIcon(IDR_MAINFRAME, FALSE);
 }
 
 BOOL CLauncherDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetIcon(m_hSmallIcon, FALSE);
     // Before the pages: on a first start the Config page asks for a name
     // while they are made, in a dialog centred the same way.
     CenterWindow();

@@ -53,6 +53,7 @@ private:
     LRESULT OnSyncSelection(WPARAM wParam, LPARAM lParam);
 
     HICON m_hIcon;
+    HICON m_hSmallIcon;
     UINT m_nIDPageArea;
     int m_nStyle;
 };

@@ -3,8 +3,9 @@
 #pragma once
 
 #include "LauncherDlg.h"
+#include "PictureButton.h"
 #include "app/LauncherApp.h"
-#include "framework/BitmapButton.h"
+#include "framework/CommonControls.h"
 
 class CModernLauncherDlg : public CLauncherDlg
 {
@@ -14,27 +15,21 @@ public:
 
     explicit CModernLauncherDlg(CWnd* pParent = nullptr);
 
-    CBitmapButton m_buttons[BUTTON_COUNT];
+    CPictureButton m_buttons[BUTTON_COUNT];
+    // Names each button's page when the mouse rests on it
+    CToolTipCtrl m_toolTip;
 
 protected:
     BOOL OnInitDialog() override;
-    void OnEmulator() { ShowPage(CLauncherApp::PAGE_EMULATOR); }
-    void OnKickstart() { ShowPage(CLauncherApp::PAGE_KICKSTART); }
-    void OnVideo() { ShowPage(CLauncherApp::PAGE_VIDEO); }
-    void OnMemory() { ShowPage(CLauncherApp::PAGE_MEMORY); }
-    void OnHardDisk() { ShowPage(CLauncherApp::PAGE_HARDDISK); }
-    void OnFloppy() { ShowPage(CLauncherApp::PAGE_FLOPPY); }
-    void OnJoystick() { ShowPage(CLauncherApp::PAGE_JOYSTICK); }
-    void OnSound() { ShowPage(CLauncherApp::PAGE_SOUND); }
-    void OnKeyboard() { ShowPage(CLauncherApp::PAGE_KEYBOARD); }
-    void OnMisc() { ShowPage(CLauncherApp::PAGE_MISC); }
-    void OnConfig() { ShowPage(CLauncherApp::PAGE_CONFIG); }
-    void OnInfo() { ShowPage(CLauncherApp::PAGE_INFO); }
+    void OnPageButton(UINT nID);
     void OnLeave() { Leave(); }
     void OnLaunch() { Launch(); }
+    // Enter on a picture button presses it: an owner-drawn button is never the
+    // default button, so the dialog manager gives Enter to IDOK. Elsewhere
     // Enter, Esc and the close box end this window as Leave does: with the
     // question when a page changed, so that no edit is lost unasked.
-    void OnOK() override { Leave(); }
+    void OnOK() override;
+    void OnPageShown(int nPage) override;
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnDrawItem(WPARAM wParam, LPARAM lParam);
 

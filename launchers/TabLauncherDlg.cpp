@@ -41,6 +41,9 @@ BOOL CTabLauncherDlg::OnInitDialog()
     {
         AddPageIcon(m_imageList, i);
         m_tabCtrl.InsertItem(i, app.m_pPages[i]->GetPageName());
+        // In today's look the tab's body has a face of its own, which the
+        // pages over it take for their background.
+        app.m_pPages[i]->EnableThemeDialogTexture(ETDT_ENABLETAB);
     }
 
     ShowPage(CLauncherApp::PAGE_EMULATOR);

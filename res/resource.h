@@ -39,6 +39,10 @@
 #define IDB_PAGE_MISC                   254
 #define IDB_PAGE_SOUND                  257
 #define IDB_PAGE_VIDEO                  260
+// The same icons at 150 % and 200 % of that size (51 by 54 and 68 by 72
+// pixels, 24-bit colour, the same transparent colour): the ids above plus these
+#define IDB_PAGE_150                    1000
+#define IDB_PAGE_200                    2000
 
 // Tab launcher window
 #define IDC_TAB_PAGES                   1010

@@ -158,6 +158,29 @@ TEST_F(TabLauncher, OpensWithATabPerPageAndTheFirstPageShown)
     }
 }
 
+// The dialog colours that the modern window leaves behind colour this window,
+// but a page takes the face of the tab's body around it, as today's look draws it.
+TEST_F(TabLauncher, PagesTakeTheFaceOfTheTabBody)
+{
+    const COLORREF crDialogs = RGB(200, 120, 40);
+    m_app.SetDialogBkColor(crDialogs, RGB(0, 0, 0));
+    Open();
+    m_dlg.ShowWindow(SW_SHOW);
+    ::UpdateWindow(m_dlg.m_hWnd);
+    RECT rcPage;
+    ::GetWindowRect(m_app.m_pPages[0]->m_hWnd, &rcPage);
+    ::MapWindowPoints(nullptr, m_dlg.m_hWnd, (POINT*)&rcPage, 2);
+    HDC hDC = ::GetDC(m_dlg.m_hWnd);
+    COLORREF crBody = ::GetPixel(hDC, rcPage.left - 3, (rcPage.top + rcPage.bottom) / 2);
+    // Below the page's group box, and beside the tab control
+    COLORREF crPage = ::GetPixel(hDC, (rcPage.left + rcPage.right) / 2, rcPage.bottom - 2);
+    COLORREF crWindow = ::GetPixel(hDC, 2, 2);
+    ::ReleaseDC(m_dlg.m_hWnd, hDC);
+    EXPECT_EQ(crBody, crPage);
+    EXPECT_NE(crDialogs, crPage);
+    EXPECT_EQ(crDialogs, crWindow);
+}
+
 TEST_F(TabLauncher, ClickingATabShowsExactlyItsPage)
 {
     Open();

@@ -149,8 +149,8 @@ const struct
         { IDC_MODERN_MISC, "picture button, tab stop", "MISC_" },
         { IDC_MODERN_CONFIG, "picture button, tab stop", "CONFIG_" },
         { IDC_MODERN_INFO, "picture button, tab stop", "INFO_" },
-        { IDC_MODERN_LEAVE, "picture button, tab stop", "LEAVE_" },
         { IDC_MODERN_LAUNCH, "picture button, tab stop", "LAUNCH_" },
+        { IDC_MODERN_LEAVE, "picture button, tab stop", "LEAVE_" },
         { IDC_MODERN_PAGE_AREA, "black frame", "" },
     } },
     { IDD_INFO_PAGE, {

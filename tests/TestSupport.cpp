@@ -216,3 +216,50 @@ CChangedPage::~CChangedPage()
 {
     m_app.m_pPages[m_nPage] = m_pOriginal;
 }
+
+CPixels Render(int cx, int cy, const std::function<void(HDC)>& draw)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    DWORD* pBits = nullptr;
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HBITMAP hSurface = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, (void**)&pBits, nullptr, 0);
+    HGDIOBJ hOld = ::SelectObject(hDC, hSurface);
+    draw(hDC);
+    ::GdiFlush();
+    CPixels pixels{ cx, cy, std::vector<DWORD>(pBits, pBits + cx * cy) };
+    ::SelectObject(hDC, hOld);
+    ::DeleteObject(hSurface);
+    ::DeleteDC(hDC);
+    return pixels;
+}
+
+CPixels Picture(LPCSTR pszName)
+{
+    HBITMAP hBitmap = ::LoadBitmapA(::GetModuleHandleA(nullptr), pszName);
+    BITMAP bm = {};
+    ::GetObjectA(hBitmap, sizeof(bm), &bm);
+    CPixels pixels = Render(bm.bmWidth, bm.bmHeight, [&](HDC hDC) {
+        HDC hMemDC = ::CreateCompatibleDC(hDC);
+        HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
+        ::BitBlt(hDC, 0, 0, bm.bmWidth, bm.bmHeight, hMemDC, 0, 0, SRCCOPY);
+        ::SelectObject(hMemDC, hOld);
+        ::DeleteDC(hMemDC);
+    });
+    ::DeleteObject(hBitmap);
+    return pixels;
+}
+
+bool ShowsPicture(const CPixels& drawn, const CPixels& picture)
+{
+    int nMargin = (2 * picture.cx + 37) / 74, nNameTop = picture.cy * 58 / 76;
+    int x0 = (drawn.cx - picture.cx) / 2, y0 = (drawn.cy - picture.cy) / 2;
+    if (picture.cx == 0)
+        return false;
+    for (int y = nMargin; y < nNameTop; y++)
+        for (int x = nMargin; x < picture.cx - nMargin; x++)
+            if (x0 + x < 0 || x0 + x >= drawn.cx || y0 + y < 0 || y0 + y >= drawn.cy
+                || drawn.At(x0 + x, y0 + y) != picture.At(x, y))
+                return false;
+    return true;
+}

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -211,3 +212,19 @@ protected:
     CPromptRecorder m_prompts;
     TDlg m_dlg;
 };
+
+// The pixels that a drawing paints on a 32-bit surface cx by cy
+struct CPixels
+{
+    int cx = 0, cy = 0;
+    std::vector<DWORD> bits;
+    COLORREF At(int x, int y) const { return bits[y * cx + x] & 0xFFFFFF; }
+    bool operator==(const CPixels& o) const { return cx == o.cx && cy == o.cy && bits == o.bits; }
+};
+CPixels Render(int cx, int cy, const std::function<void(HDC)>& draw);
+// A bitmap resource as the resources hold it
+CPixels Picture(LPCSTR pszName);
+// Whether a drawn picture button shows the picture whole in its middle: every
+// pixel of the picture above the band that it leaves for the button's name
+// (from 58 of 76 rows down), inside its blank margin (2 of 74 columns)
+bool ShowsPicture(const CPixels& drawn, const CPixels& picture);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs on Debian 12, when it is missing.
 #   usage: tools/install-deps.sh [tests] [screenshots]
-# "tests" adds GoogleTest, "screenshots" adds ImageMagick's import.
+# "tests" adds GoogleTest, "screenshots" adds Python, which turns the pictures into PNG files.
 set -euo pipefail
 need=()
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(mingw-w64)
@@ -12,7 +12,7 @@ command -v cmake >/dev/null || need+=(cmake)
 for extra in "$@"; do
     case $extra in
         tests) [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest) ;;
-        screenshots) command -v import >/dev/null || need+=(imagemagick) ;;
+        screenshots) command -v python3 >/dev/null || need+=(python3) ;;
         *) echo "install-deps.sh: unknown extra '$extra'" >&2; exit 2 ;;
     esac
 done

@@ -3,6 +3,11 @@
 
     python3 tools/make-icons.py [--sheet preview.png | --buttons preview.png]
 
+The page icons and the picture buttons come at 100, 150 and 200 % of their
+size (res/icons/, res/buttons/ and their folders 150/ and 200/): the program
+takes the set that suits the display's scale. The application icon carries an
+image for each size that Windows asks for, 16 to 256 pixels.
+
 Plain python3, no imaging library: the pictures are built from signed distance
 shapes, flattened onto the transparent key colour, quantised and written as
 BMP and ICO bytes. The output depends on nothing but this file, so running it
@@ -552,7 +557,7 @@ def ball_icon(size):
     tilt = math.radians(-18)
     turn = math.radians(45)
     # fewer, larger squares and gentler shading where pixels are few
-    bands = {16: 5, 32: 6}.get(size, 8)
+    bands = {16: 5, 20: 5, 24: 6, 32: 6}.get(size, 8)
     dark, bright, shine = (0.6, 0.5, 0.4) if size <= 16 else (0.35, 0.75, 0.9)
     light = (-0.45, -0.6, 0.66)
     ln = math.sqrt(sum(v * v for v in light))
@@ -694,11 +699,45 @@ def bmp_bytes(indices, palette, bpp):
     return header + info + table + pixels_
 
 
+def rgb_bmp(img, w, h):
+    """A bottom-up 24-bit BMP; transparent pixels take the key colour."""
+    stride = (w * 3 + 3) & ~3
+    rows = []
+    for y in range(h - 1, -1, -1):
+        data = b"".join(bytes(reversed(c if c is not None else KEY)) for c in img[y * w:(y + 1) * w])
+        rows.append(data + b"\0" * (stride - len(data)))
+    pixels_ = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels_), 0, 0, 14 + 40)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels_), 2835, 2835, 0, 0)
+    return header + info + pixels_
+
+
+def rgba_png(size, rgba):
+    raw = b"".join(b"\0" + bytes(v for px in rgba[y * size:(y + 1) * size] for v in px) for y in range(size))
+
+    def chunk(tag, data):
+        return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+# Small icons at 100, 125 and 150 % (16, 20, 24), large ones (32, 48) and the
+# one Explorer shows in its largest views
+APP_ICON_SIZES = (16, 20, 24, 32, 48, 256)
+
+
 def ico_bytes(images):
-    """An icon file of 32-bit images with alpha, each with an AND mask for older readers."""
+    """An icon file of 32-bit images with alpha, each with an AND mask for older
+    readers; the 256-pixel image is stored as PNG, as Windows expects it."""
     entries, blobs = [], []
     offset = 6 + 16 * len(images)
     for size, rgba in images:
+        if size >= 256:
+            blob = rgba_png(size, rgba)
+            entries.append(struct.pack("<BBBBHHII", 0, 0, 0, 0, 1, 32, len(blob), offset))
+            blobs.append(blob)
+            offset += len(blob)
+            continue
         xor = b"".join(bytes((b, g, r, a)) for y in range(size - 1, -1, -1)
                        for r, g, b, a in rgba[y * size:(y + 1) * size])
         mstride = ((size + 31) // 32) * 4
@@ -728,13 +767,18 @@ def png_bytes(w, h, rgb_rows):
 
 # ---------------------------------------------------------------- picture buttons
 # The modern launcher window chooses its page with picture buttons: each page
-# icon drawn half as large again over its name, on the window's white. A
-# button with the keyboard focus stands on a blue tile.
+# icon drawn half as large again, on the window's white. A button with the
+# keyboard focus stands on a blue tile. The band below the icon is left empty:
+# the program writes the button's name there in the dialog's font.
 
 BUTTON_W, BUTTON_H = 74, 76
+# Left blank all round, tile included: a button's cell in its window may come
+# out a pixel or two narrower than the picture, which then loses only blank.
+BUTTON_MARGIN = 2
 BUTTON_BG = (255, 255, 255)
 BUTTON_SCALE = 1.5
 TILE_HI, TILE_LO = (232, 241, 252), (198, 220, 246)
+SCALES = (100, 150, 200)        # the sizes of the page icons and picture buttons, in percent
 
 
 class Placed:
@@ -804,15 +848,21 @@ def label(cv, text, y, colour):
         x += len(FONT[ch][0]) + 1
 
 
-def button_picture(draw, text, focused):
-    cv = Canvas(BUTTON_W, BUTTON_H)
-    tile = box(1, 1, BUTTON_W - 1, BUTTON_H - 1, 7)
+def button_size(scale):
+    return round(BUTTON_W * scale / 100), round(BUTTON_H * scale / 100)
+
+
+def button_picture(draw, focused, scale):
+    s = scale / 100
+    w, h = button_size(scale)
+    cv = Canvas(w, h)
+    m = BUTTON_MARGIN * s
+    tile = box(m, m, w - m, h - m, 7 * s)
     if focused:
-        cv.draw(tile, vgrad(1, TILE_HI, BUTTON_H - 1, TILE_LO), ss=3)
-        cv.draw(band(tile, 0.0, 2.0), solid(BLUE), ss=3)
-    ox = (BUTTON_W - ICON_W * BUTTON_SCALE) / 2
-    draw(Placed(cv, ox, 3, BUTTON_SCALE))
-    label(cv, text, 62, BLUE_INK if focused else CHAR_LO)
+        cv.draw(tile, vgrad(m, TILE_HI, h - m, TILE_LO), ss=3)
+        cv.draw(band(tile, 0.0, 2.0 * s), solid(BLUE), ss=3)
+    ox = (w - ICON_W * BUTTON_SCALE * s) / 2
+    draw(Placed(cv, ox, 3 * s, BUTTON_SCALE * s))
     return cv
 
 
@@ -858,32 +908,41 @@ def indexed_bmp(img, w, h, bpp):
     return header + info + table + pixels_
 
 
-BUTTONS = [     # resource name prefix, drawing, name shown (in the window's button order)
-    ("EMUL_", icon_emulator, "EMULATOR"),
-    ("KICKSTART_", icon_kickstart, "KICKSTART"),
-    ("VIDEO_", icon_video, "VIDEO"),
-    ("MEMORY_", icon_memory, "MEMORY"),
-    ("HD_", icon_harddisk, "HARD DISK"),
-    ("FLOPPY_", icon_floppy, "FLOPPY"),
-    ("JOYSTICK_", icon_joystick, "JOYSTICK"),
-    ("SOUND_", icon_sound, "SOUND"),
-    ("KEYBOARD_", icon_keyboard, "KEYBOARD"),
-    ("MISC_", icon_misc, "MISC"),
-    ("CONFIG_", icon_config, "CONFIG"),
-    ("INFO_", icon_info, "INFO"),
-    ("LEAVE_", icon_leave, "LEAVE"),
-    ("LAUNCH_", icon_launch, "LAUNCH"),
+BUTTONS = [     # resource name prefix and drawing (in the window's button order)
+    ("EMUL_", icon_emulator),
+    ("KICKSTART_", icon_kickstart),
+    ("VIDEO_", icon_video),
+    ("MEMORY_", icon_memory),
+    ("HD_", icon_harddisk),
+    ("FLOPPY_", icon_floppy),
+    ("JOYSTICK_", icon_joystick),
+    ("SOUND_", icon_sound),
+    ("KEYBOARD_", icon_keyboard),
+    ("MISC_", icon_misc),
+    ("CONFIG_", icon_config),
+    ("INFO_", icon_info),
+    ("LEAVE_", icon_leave),
+    ("LAUNCH_", icon_launch),
 ]
 
 
+def scale_folder(scale):
+    return "" if scale == 100 else "%d/" % scale
+
+
 def build_buttons():
+    """The pictures at every scale; the preview takes those at 100 %."""
     files, sheet = {}, []
-    for prefix, draw, text in BUTTONS:
-        for state, focused in (("U", False), ("F", True)):
-            img = flatten_on(button_picture(draw, text, focused), BUTTON_BG)
-            bpp = 4 if prefix + state == "CONFIG_U" else 8
-            files["res/buttons/%s%s.bmp" % (prefix.lower(), state.lower())] = indexed_bmp(img, BUTTON_W, BUTTON_H, bpp)
-            sheet.append(img)
+    for scale in SCALES:
+        w, h = button_size(scale)
+        for prefix, draw in BUTTONS:
+            for state, focused in (("U", False), ("F", True)):
+                img = flatten_on(button_picture(draw, focused, scale), BUTTON_BG)
+                bpp = 4 if prefix + state == "CONFIG_U" and scale == 100 else 8
+                name = "res/buttons/%s%s%s.bmp" % (scale_folder(scale), prefix.lower(), state.lower())
+                files[name] = indexed_bmp(img, w, h, bpp)
+                if scale == 100:
+                    sheet.append(img)
     return files, sheet
 
 
@@ -952,7 +1011,16 @@ def build():
     for _, name, _, bpp in PAGES:
         palette = [KEY] + own if bpp == 4 else shared
         files["res/icons/%s.bmp" % name] = bmp_bytes(index_image(flat[name], palette), palette, bpp)
-    files["res/Kovana.ico"] = ico_bytes([(n, ball_icon(n).rgba()) for n in (16, 32, 48)])
+    # The larger icons go into an image list of 24-bit colour, which keeps
+    # each bitmap's own colours: they need no shared palette.
+    for scale in SCALES[1:]:
+        s = scale / 100
+        w, h = round(ICON_W * s), round(ICON_H * s)
+        for _, name, draw, _ in PAGES:
+            cv = Canvas(w, h)
+            draw(Placed(cv, 0, 0, s))
+            files["res/icons/%s%s.bmp" % (scale_folder(scale), name)] = rgb_bmp(cv.flatten(), w, h)
+    files["res/Kovana.ico"] = ico_bytes([(n, ball_icon(n).rgba()) for n in APP_ICON_SIZES])
     return files
 
 

@@ -4,8 +4,9 @@
 // under way). It drives Kovana.exe from outside as the end-to-end tests do and
 // copies each window, title bar included, from the screen into a .bmp file.
 // Run by tools/screenshots.sh, inside a Wine virtual desktop, which draws the
-// title bars.
-//   usage: kovana_shots.exe OUTPUT-FOLDER
+// title bars. With a suffix it takes the three windows only, named with it:
+// the script runs it so once more with the display at another scale.
+//   usage: kovana_shots.exe OUTPUT-FOLDER [SUFFIX]
 #include "Fixtures.h"
 #include "harness/DefaultProfile.h"
 #include "e2e/Driver.h"
@@ -38,7 +39,8 @@ bool Fail(LPCSTR pszWhat)
     return false;
 }
 
-bool MakeAmigaFolder()
+// bCatalog: with the images that the Floppy page's picture catalogs
+bool MakeAmigaFolder(bool bCatalog)
 {
     RemoveTree(AMIGA);
     for (LPCSTR pszFolder : { "", "Zot", "Kickstart", "Disks", "HD", "HD\\System", "HD\\Work", "Collection" })
@@ -56,7 +58,7 @@ bool MakeAmigaFolder()
         if (!MakeAdfImage(AmigaPath(CString("Disks\\") + pszName + ".adf"), image))
             return Fail("cannot make a floppy image");
     }
-    for (int i = 1; i <= CATALOG_IMAGES; i++)
+    for (int i = 1; bCatalog && i <= CATALOG_IMAGES; i++)
     {
         image.strVolumeName = "Disk " + std::to_string(i);
         CString strName;
@@ -163,7 +165,9 @@ bool Activate(HWND hWnd)
 // A copy whose title bar, beside the caption's text, has the active colour
 bool ShowsActive(const BITMAPINFOHEADER& header, const std::vector<BYTE>& pixels)
 {
-    int x = header.biWidth - 80;
+    // Just left of the three caption buttons, whose size follows the display's scale
+    int x = header.biWidth - ::GetSystemMetrics(SM_CXFRAME) - 3 * ::GetSystemMetrics(SM_CXSIZE)
+          - ::GetSystemMetrics(SM_CXSIZE) / 2;
     int y = ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYCAPTION) / 2;
     if (x < 0 || y >= header.biHeight)
         return false;
@@ -192,6 +196,19 @@ bool TakePicture(HWND hWnd, const CString& strPath)
     }
     printf("%s\n", (LPCSTR)strPath);
     return WriteBitmap(strPath, header, pixels);
+}
+
+// Presses a button of another program's window, which takes the focus with it
+bool PressButton(HWND hDlg, int nID)
+{
+    HWND hButton = ::GetDlgItem(hDlg, nID);
+    DWORD_PTR dwResult = 0;
+    ::SendMessageTimeoutA(hButton, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &dwResult);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    if (WaitUntil([&] { return ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &info) && info.hwndFocus == hButton; }))
+        return true;
+    return Fail("a button did not take the focus");
 }
 
 // Starts the program with the configuration in place, in the window style
@@ -268,9 +285,10 @@ bool TakeCatalogPicture(const CProgramRun& run, HWND hLauncher, const CString& s
     return bTaken;
 }
 
-bool TakePictures(const CString& strOutput)
+bool TakePictures(const CString& strOutput, const CString& strSuffix)
 {
-    if (!MakeAmigaFolder())
+    const bool bPages = strSuffix.IsEmpty();
+    if (!MakeAmigaFolder(bPages))
         return false;
     ::CreateDirectoryA(strOutput + "\\pages", nullptr);
 
@@ -279,14 +297,14 @@ bool TakePictures(const CString& strOutput)
         // its catalog ends by opening the report in an editor.
         CProgramRun run;
         HWND hLauncher = StartWindow(run, "1");
-        if (!hLauncher || !TakePicture(hLauncher, strOutput + "\\tab-window.bmp"))
+        if (!hLauncher || !TakePicture(hLauncher, strOutput + "\\tab-window" + strSuffix + ".bmp"))
             return false;
         std::vector<int> order;
         for (int i = 0; i < 12; i++)
             if (i != FLOPPY_PAGE)
                 order.push_back(i);
         order.push_back(FLOPPY_PAGE);
-        for (int nPage : order)
+        for (int nPage : bPages ? order : std::vector<int>())
         {
             if (!ShowPage(hLauncher, nPage, PAGES[nPage].nOwnID))
                 return Fail("a page did not show");
@@ -300,13 +318,17 @@ bool TakePictures(const CString& strOutput)
         // sideways: its items are wider than the list.
         CProgramRun run;
         HWND hLauncher = StartWindow(run, "2");
-        if (!hLauncher || !TakePicture(hLauncher, strOutput + "\\list-window.bmp"))
+        if (!hLauncher || !TakePicture(hLauncher, strOutput + "\\list-window" + strSuffix + ".bmp"))
             return false;
     }
     {
+        // The modern window opens with the focus in the page's first field,
+        // whose caret blinks; the picture has it on the button of the page,
+        // pressed as a user would.
         CProgramRun run;
         HWND hLauncher = StartWindow(run, "3");
-        if (!hLauncher || !TakePicture(hLauncher, strOutput + "\\modern-window.bmp"))
+        if (!hLauncher || !Activate(hLauncher) || !PressButton(hLauncher, IDC_MODERN_EMULATOR)
+            || !TakePicture(hLauncher, strOutput + "\\modern-window" + strSuffix + ".bmp"))
             return false;
     }
     RemoveTree(AMIGA);
@@ -317,10 +339,10 @@ bool TakePictures(const CString& strOutput)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc != 2 && argc != 3)
     {
-        fprintf(stderr, "usage: kovana_shots.exe OUTPUT-FOLDER\n");
+        fprintf(stderr, "usage: kovana_shots.exe OUTPUT-FOLDER [SUFFIX]\n");
         return 2;
     }
-    return TakePictures(argv[1]) ? 0 : 1;
+    return TakePictures(argv[1], argc == 3 ? argv[2] : "") ? 0 : 1;
 }
