@@ -522,8 +522,13 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
                                    ClickButton(hDlg, nLeaveID);
                                }
                                else if (c.way == ESCAPE_KEY || c.way == ENTER_KEY)
-                                   ::PostMessageA(::GetFocus(), WM_KEYDOWN, c.way == ESCAPE_KEY ? VK_ESCAPE : VK_RETURN,
-                                                  0);
+                               {
+                                   // From the page: Enter on a picture button would press it.
+                                   HWND hSpeed = ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd,
+                                                              IDC_EMULATOR_SPEED);
+                                   ::SetFocus(hSpeed);
+                                   ::PostMessageA(hSpeed, WM_KEYDOWN, c.way == ESCAPE_KEY ? VK_ESCAPE : VK_RETURN, 0);
+                               }
                                else if (c.way == CLOSE_BOX)
                                    ::PostMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0);
                                else
