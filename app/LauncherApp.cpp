@@ -108,21 +108,38 @@ BOOL CLauncherApp::WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR p
 {
     if (!IsWritableSection(pszSection))
         return TRUE;
-    if (m_pDeferredWrites)
-    {
-        m_pDeferredWrites->push_back({ pszSection, pszKey, StorableValue(pszValue) });
-        return TRUE;
-    }
-    return ::WritePrivateProfileStringA(pszSection, pszKey, StorableValue(pszValue), m_strProfile);
+    CProfileTransaction transaction(*this);
+    m_pPendingWrites->push_back({ pszSection, pszKey, StorableValue(pszValue) });
+    return transaction.Commit();
 }
 
 BOOL CLauncherApp::WriteProfileStrings(const std::vector<CProfileWrite>& writes)
 {
-    std::vector<CProfileWrite> writable;
+    CProfileTransaction transaction(*this);
     for (const CProfileWrite& write : writes)
-        if (IsWritableSection(write.strSection))
-            writable.push_back({ write.strSection, write.strKey, StorableValue(write.strValue) });
-    return WriteProfileValues(m_strProfile, writable);
+        WriteProfileString(write.strSection, write.strKey, write.strValue);
+    return transaction.Commit();
+}
+
+CProfileTransaction::CProfileTransaction(CLauncherApp& app)
+    : m_app(app), m_bOutermost(!app.m_pPendingWrites)
+{
+    if (m_bOutermost)
+        m_app.m_pPendingWrites = &m_writes;
+}
+
+CProfileTransaction::~CProfileTransaction()
+{
+    if (m_bOutermost && m_app.m_pPendingWrites == &m_writes)
+        m_app.m_pPendingWrites = nullptr;
+}
+
+BOOL CProfileTransaction::Commit()
+{
+    if (!m_bOutermost)
+        return TRUE;
+    m_app.m_pPendingWrites = nullptr;
+    return CProfileUpdate(m_app.m_strProfile).Write(m_writes);
 }
 
 void CLauncherApp::ReportWriteFailure(HWND hWndOwner, const CString& strNotDone)
@@ -193,10 +210,9 @@ BOOL CLauncherApp::SaveConfig()
     CString strName = m_mapOptions["CurrentConfigName"];
     if (strName.IsEmpty())
         return TRUE;
-    // The pages write key by key; the keys go to the profile together at the
-    // end, which spares a profile call for each one.
-    std::vector<CProfileWrite> writes;
-    m_pDeferredWrites = &writes;
+    // The pages write key by key; the keys go to the profile together, in
+    // one update of the whole file.
+    CProfileTransaction transaction(*this);
     CString strLine;
     CString strEmulatorType = m_mapOptions["EmulatorType"];
     m_mapOptions["EmulatorType"] = TYPE_DOS;
@@ -207,8 +223,7 @@ BOOL CLauncherApp::SaveConfig()
     }
     m_mapOptions["EmulatorType"] = strEmulatorType;
     WriteProfileString(strName, "DosCommandLine", "-G?" + strLine);
-    m_pDeferredWrites = nullptr;
-    if (!WriteProfileStrings(writes))
+    if (!transaction.Commit())
     {
         ReportWriteFailure(m_pLauncher ? m_pLauncher->m_hWnd : nullptr,
                            "The configuration \"" + strName + "\" was not saved.");
