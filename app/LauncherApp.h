@@ -2,6 +2,7 @@
 //   CLauncherApp - the application: profile, option map, pages, load, save, launch
 #pragma once
 
+#include "ProfileLock.h"
 #include "ProfileSection.h"
 #include "ProfileUpdate.h"
 #include "framework/Dialog.h"
@@ -122,6 +123,8 @@ private:
 
     // The writes of the transaction that is open, waiting for its commit
     std::vector<CProfileWrite>* m_pPendingWrites = nullptr;
+    // Held from start-up to the end: no other copy works on the profile meanwhile
+    CProfileLock m_profileLock;
     // While LoadConfig runs, the section being loaded, read once
     const CProfileSection* m_pLoadingSection = nullptr;
 };
