@@ -17,6 +17,8 @@ struct CProfileUpdate::CSection
     // holds a line that the section written whole would lose
     int nInstances = 0;
     BOOL bLosesLines = FALSE;
+    // Written with one call; otherwise with one call per change
+    BOOL bWhole = FALSE;
 };
 
 // Follows the profile's lines as the profile functions split them, to tell
@@ -169,11 +171,10 @@ BOOL CProfileUpdate::Write(const std::vector<CProfileWrite>& writes)
     if (sections.empty())
         return TRUE;
 
-    // The steps: the old copy gone, the new one made, the profile calls, and
+    // The steps: the old copy gone, the new one made, the profile calls (one
+    // per section written whole, as the copy tells, else one per change), and
     // the four of putting the copy in place
-    m_nSteps = 6;
-    for (const CSection& section : sections)
-        m_nSteps += (int)section.changes.size();
+    m_nSteps = 6 + (int)sections.size();
     BOOL bDone = RemoveFile(m_strCopy);
     if (bDone)
     {
@@ -182,6 +183,9 @@ BOOL CProfileUpdate::Write(const std::vector<CProfileWrite>& writes)
     }
     if (bDone)
     {
+        for (const CSection& section : sections)
+            if (!section.bWhole)
+                m_nSteps += (int)section.changes.size() - 1;
         Step();
         for (const CSection& section : sections)
             if (!(bDone = WriteSection(section)))
@@ -207,7 +211,13 @@ BOOL CProfileUpdate::MakeCopy(std::vector<CSection>& sections)
     CHandle hProfile(::CreateFileA(m_strProfile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (hProfile == INVALID_HANDLE_VALUE)
-        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    {
+        if (::GetLastError() != ERROR_FILE_NOT_FOUND)
+            return FALSE;
+        for (CSection& section : sections)
+            section.bWhole = IsPlainSectionName(section.strName);
+        return TRUE;
+    }
     // A profile made read-only is not to be written, though the platform
     // lets an administrator rename a file over it.
     DWORD dwAttributes = ::GetFileAttributesA(m_strProfile);
@@ -236,9 +246,11 @@ BOOL CProfileUpdate::MakeCopy(std::vector<CSection>& sections)
         scan.Feed(block.data(), nRead);
     }
     scan.End();
-    if (!scan.IsKnown())
-        for (CSection& section : sections)
-            section.bLosesLines = TRUE;
+    for (CSection& section : sections)
+        section.bWhole = scan.IsKnown() && !section.bLosesLines && section.nInstances <= 1
+                         && IsPlainSectionName(section.strName)
+                         && std::all_of(section.keys.m_entries.begin(), section.keys.m_entries.end(),
+                                        [](const CProfileSection::CEntry& key) { return key.bHasValue; });
     return TRUE;
 }
 
@@ -247,10 +259,7 @@ BOOL CProfileUpdate::MakeCopy(std::vector<CSection>& sections)
 // two seconds.
 BOOL CProfileUpdate::WriteSection(const CSection& section)
 {
-    BOOL bWhole = IsPlainSectionName(section.strName) && section.nInstances <= 1 && !section.bLosesLines
-                  && std::all_of(section.keys.m_entries.begin(), section.keys.m_entries.end(),
-                                 [](const CProfileSection::CEntry& key) { return key.bHasValue; });
-    if (!bWhole)
+    if (!section.bWhole)
     {
         for (const auto& change : section.changes)
         {
@@ -266,9 +275,7 @@ BOOL CProfileUpdate::WriteSection(const CSection& section)
     lines += L'\0';
     if (!::WritePrivateProfileSectionW(WideText(section.strName).c_str(), lines.c_str(), WideText(m_strCopy).c_str()))
         return FALSE;
-    // The steps counted one per change.
-    for (size_t i = 0; i < section.changes.size(); i++)
-        Step();
+    Step();
     return TRUE;
 }
 

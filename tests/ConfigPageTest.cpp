@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <ostream>
+
 // Stands in for a settings page with one key: its "control" is a string that
 // a test edits as a user would, and it loads, saves and compares like a page.
 class CStandInPage : public CSettingsPage
@@ -459,6 +462,126 @@ TEST_F(ConfigPageTest, AProfileThatCannotBeWrittenIsReportedAndNothingChanges)
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ("", Current());
 }
+
+// Ends this process at the chosen step of a profile update, as a user or a
+// power cut might; step 0 only counts the steps.
+static int s_nStopAtStep = 0;
+static int s_nStepsSeen = 0;
+static const int STOPPED = 77;
+static void StopAtChosenStep(int nStep)
+{
+    s_nStepsSeen = nStep;
+    if (nStep == s_nStopAtStep)
+        ::TerminateProcess(::GetCurrentProcess(), STOPPED);
+}
+
+// The child process of a death test runs its test again from the start, up
+// to its own death: it finds the parent's profile through the environment,
+// which the parent clears again at its end.
+class CProfileSharedWithChildren
+{
+public:
+    explicit CProfileSharedWithChildren(CString& strProfile)
+    {
+        char szShared[MAX_PATH] = "";
+        m_bChild = ::GetEnvironmentVariableA(VARIABLE, szShared, sizeof(szShared)) > 0;
+        if (m_bChild)
+            strProfile = szShared;
+        else
+            ::SetEnvironmentVariableA(VARIABLE, strProfile);
+    }
+    ~CProfileSharedWithChildren()
+    {
+        if (!m_bChild)
+            ::SetEnvironmentVariableA(VARIABLE, nullptr);
+    }
+    CProfileSharedWithChildren(const CProfileSharedWithChildren&) = delete;
+    CProfileSharedWithChildren& operator=(const CProfileSharedWithChildren&) = delete;
+
+    BOOL IsChild() const { return m_bChild; }
+
+private:
+    static constexpr LPCSTR VARIABLE = "KOVANA_SHARED_PROFILE";
+    BOOL m_bChild;
+};
+
+// Each operation is a test of its own: the child process of a death test runs
+// its test again up to its own death, and a short way there keeps it quick.
+struct EndedOperation
+{
+    const char* name;
+    int button;
+    int selected;  // the list entry it acts on
+};
+
+std::ostream& operator<<(std::ostream& os, const EndedOperation& operation)
+{
+    return os << operation.name;
+}
+
+class ConfigPageEndedTest : public ConfigPageTest, public ::testing::WithParamInterface<EndedOperation>
+{
+};
+
+TEST_P(ConfigPageEndedTest, AProcessEndedAtAnyStepLeavesTheOldOrTheNewProfileWhole)
+{
+    const EndedOperation& c = GetParam();
+    CProfileSharedWithChildren shared(app.m_strProfile);
+    const CString strCopy = app.m_strProfile + CProfileUpdate::COPY_SUFFIX;
+    WriteConfigs({ "A", "B", "X" }, "A");
+    const std::string before = ReadWholeFile(app.m_strProfile);
+    auto operate = [&] {
+        Open();
+        app.LoadConfig();
+        Select(c.selected);
+        video->m_strShown = "-v edited";
+        CNameDialogUser user({ { "New one", IDOK } });
+        Command(c.button, BN_CLICKED);
+        page.DestroyWindow();
+    };
+    // Once to the end, counting the steps. A child goes on to its own step
+    // without that.
+    CProfileUpdate::s_pfnStep = StopAtChosenStep;
+    s_nStopAtStep = 0;
+    std::string after;
+    int nSteps = INT_MAX;
+    if (!shared.IsChild())
+    {
+        operate();
+        after = ReadWholeFile(app.m_strProfile);
+        nSteps = s_nStepsSeen;
+        EXPECT_NE(before, after);
+        EXPECT_FALSE(FileExists(strCopy));
+    }
+    for (int nStep = 1; nStep <= nSteps; nStep++)
+    {
+        WriteWholeFile(app.m_strProfile, before);
+        // A copy that the last child left behind is in the way, read-only.
+        ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_READONLY);
+        int nStatus = -1;
+        EXPECT_EXIT(
+            {
+                s_nStopAtStep = nStep;
+                operate();
+                ::ExitProcess(0);
+            },
+            [&](int nExitStatus) { nStatus = nExitStatus; return true; }, "");
+        if (nStatus < 0)
+            continue;  // a child on its way to its own step
+        SCOPED_TRACE(nStep);
+        EXPECT_EQ(STOPPED, nStatus);
+        // The rename over the profile is the last step.
+        EXPECT_EQ(nStep < nSteps ? before : after, ReadWholeFile(app.m_strProfile));
+    }
+    CProfileUpdate::s_pfnStep = nullptr;
+    ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_NORMAL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, ConfigPageEndedTest,
+                         ::testing::Values(EndedOperation{ "New", IDC_CONFIG_NEW, 0 },
+                                           EndedOperation{ "Save", IDC_CONFIG_SAVE, 0 },
+                                           EndedOperation{ "Delete", IDC_CONFIG_DELETE, 1 }),
+                         [](const ::testing::TestParamInfo<EndedOperation>& info) { return info.param.name; });
 
 TEST_F(ConfigPageTest, AConfigurationThatFailedToLoadIsNeverOfferedForSaving)
 {
