@@ -120,10 +120,17 @@ std::vector<CString> CConfigPage::ListedNames() const
 
 std::vector<CProfileWrite> CConfigPage::EntryWrites(const std::vector<CString>& names)
 {
+    // Only the entries that change: every Save writes the list, and it may be
+    // thousands of names long.
+    CLauncherApp& app = App();
+    CProfileSection list = app.ReadProfileSection("ConfigList");
     std::vector<CProfileWrite> writes;
     for (size_t i = 0; i < names.size(); i++)
-        writes.push_back({ "ConfigList", EntryKey((int)i + 1), names[i] });
-    CProfileSection list = App().ReadProfileSection("ConfigList");
+    {
+        CString strKey = EntryKey((int)i + 1);
+        if (app.ReadProfileString(list, "ConfigList", strKey, CLauncherApp::PROFILE_BUFFER_SIZE) != names[i])
+            writes.push_back({ "ConfigList", strKey, names[i] });
+    }
     for (const CProfileSection::CEntry& entry : list.m_entries)
         if (EntryNumber(entry.strKey) > (int)names.size() && !entry.strValue.IsEmpty())
             writes.push_back({ "ConfigList", entry.strKey, "" });

@@ -75,6 +75,8 @@ UINT CLauncherApp::ReadProfileInt(LPCSTR pszSection, LPCSTR pszKey, INT nDefault
 
 CProfileSection CLauncherApp::ReadProfileSection(LPCSTR pszSection)
 {
+    if (m_pTransaction)
+        return m_pTransaction->m_read.Read(m_strProfile, pszSection);
     CProfileSection section;
     section.Read(m_strProfile, pszSection);
     return section;
@@ -109,7 +111,7 @@ BOOL CLauncherApp::WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR p
     if (!IsWritableSection(pszSection))
         return TRUE;
     CProfileTransaction transaction(*this);
-    m_pPendingWrites->push_back({ pszSection, pszKey, StorableValue(pszValue) });
+    m_pTransaction->m_writes.push_back({ pszSection, pszKey, StorableValue(pszValue) });
     return transaction.Commit();
 }
 
@@ -122,24 +124,24 @@ BOOL CLauncherApp::WriteProfileStrings(const std::vector<CProfileWrite>& writes)
 }
 
 CProfileTransaction::CProfileTransaction(CLauncherApp& app)
-    : m_app(app), m_bOutermost(!app.m_pPendingWrites)
+    : m_app(app), m_bOutermost(!app.m_pTransaction)
 {
     if (m_bOutermost)
-        m_app.m_pPendingWrites = &m_writes;
+        m_app.m_pTransaction = this;
 }
 
 CProfileTransaction::~CProfileTransaction()
 {
-    if (m_bOutermost && m_app.m_pPendingWrites == &m_writes)
-        m_app.m_pPendingWrites = nullptr;
+    if (m_app.m_pTransaction == this)
+        m_app.m_pTransaction = nullptr;
 }
 
 BOOL CProfileTransaction::Commit()
 {
     if (!m_bOutermost)
         return TRUE;
-    m_app.m_pPendingWrites = nullptr;
-    return CProfileUpdate(m_app.m_strProfile).Write(m_writes);
+    m_app.m_pTransaction = nullptr;
+    return CProfileUpdate(m_app.m_strProfile).Write(m_writes, &m_read);
 }
 
 void CLauncherApp::ReportWriteFailure(HWND hWndOwner, const CString& strNotDone)

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class CProfileTransaction;
 class CSettingsPage;
 
 class CLauncherApp : public CWinApp
@@ -121,8 +122,8 @@ private:
     // Every page stores its fragments in the option map.
     BOOL UpdateAllOptions();
 
-    // The writes of the transaction that is open, waiting for its commit
-    std::vector<CProfileWrite>* m_pPendingWrites = nullptr;
+    // The outermost transaction that is open
+    CProfileTransaction* m_pTransaction = nullptr;
     // Held from start-up to the end: no other copy works on the profile meanwhile
     CProfileLock m_profileLock;
     // While LoadConfig runs, the section being loaded, read once
@@ -148,9 +149,14 @@ public:
     BOOL Commit();
 
 private:
+    friend class CLauncherApp;
+
     CLauncherApp& m_app;
-    std::vector<CProfileWrite> m_writes;
     BOOL m_bOutermost;
+    // The writes waiting for the commit, and the sections read meanwhile:
+    // until the commit the profile stays as it was.
+    std::vector<CProfileWrite> m_writes;
+    CProfileSections m_read;
 };
 
 // The running application object

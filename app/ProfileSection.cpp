@@ -119,6 +119,14 @@ void CProfileSection::Read(LPCSTR pszProfile, LPCSTR pszSection)
     }
 }
 
+const CProfileSection& CProfileSections::Read(LPCSTR pszProfile, LPCSTR pszSection)
+{
+    auto known = m_sections.emplace(pszSection, CProfileSection());
+    if (known.second)
+        known.first->second.Read(pszProfile, pszSection);
+    return known.first->second;
+}
+
 const CProfileSection::CEntry* CProfileSection::Find(LPCSTR pszKey) const
 {
     auto first = m_firstOfKey.find(FoldedName(pszKey));

@@ -1,6 +1,7 @@
 // Classes in this file:
-//   CProfileSection - one section of the profile, read whole with one profile call
-//   CProfileWrite   - one value to write into the profile (CProfileUpdate writes them)
+//   CProfileSection  - one section of the profile, read whole with one profile call
+//   CProfileSections - sections read once each while the profile does not change
+//   CProfileWrite    - one value to write into the profile (CProfileUpdate writes them)
 //
 // The platform's profile functions open and look through the whole file on
 // every call, and read it again from disk on every call within two seconds
@@ -58,6 +59,17 @@ public:
 
 private:
     std::unordered_map<std::string, size_t> m_firstOfKey;
+};
+
+class CProfileSections
+{
+public:
+    // The section as the profile held it when it was first asked for
+    const CProfileSection& Read(LPCSTR pszProfile, LPCSTR pszSection);
+
+private:
+    // By the name exactly as given: reads do not trim names as writes do.
+    std::unordered_map<std::string, CProfileSection> m_sections;
 };
 
 struct CProfileWrite

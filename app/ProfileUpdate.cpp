@@ -139,8 +139,10 @@ CProfileUpdate::CProfileUpdate(LPCSTR pszProfile, CProgress* pProgress)
 {
 }
 
-BOOL CProfileUpdate::Write(const std::vector<CProfileWrite>& writes)
+BOOL CProfileUpdate::Write(const std::vector<CProfileWrite>& writes, CProfileSections* pRead)
 {
+    CProfileSections ownReads;
+    CProfileSections& read = pRead ? *pRead : ownReads;
     // Sections are made at their first write, so they follow in that order.
     std::vector<CSection> sections;
     for (const CProfileWrite& write : writes)
@@ -152,7 +154,7 @@ BOOL CProfileUpdate::Write(const std::vector<CProfileWrite>& writes)
             sections.emplace_back();
             section = sections.end() - 1;
             section->strName = write.strSection;
-            section->keys.Read(m_strProfile, write.strSection);
+            section->keys = read.Read(m_strProfile, write.strSection);
         }
         CString strValue = ProfileTrimmed(write.strValue);
         std::wstring value = WideText(strValue);
@@ -246,8 +248,11 @@ BOOL CProfileUpdate::MakeCopy(std::vector<CSection>& sections)
         scan.Feed(block.data(), nRead);
     }
     scan.End();
+    // One change is one call either way, and the key's own call spares the
+    // platform re-making every other key of the section.
     for (CSection& section : sections)
-        section.bWhole = scan.IsKnown() && !section.bLosesLines && section.nInstances <= 1
+        section.bWhole = section.changes.size() > 1 && scan.IsKnown() && !section.bLosesLines
+                         && section.nInstances <= 1
                          && IsPlainSectionName(section.strName)
                          && std::all_of(section.keys.m_entries.begin(), section.keys.m_entries.end(),
                                         [](const CProfileSection::CEntry& key) { return key.bHasValue; });

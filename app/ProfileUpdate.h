@@ -29,8 +29,10 @@ public:
     // leave it, but for the blanks at the end of values, which a read drops
     // anyway. A write of the value that a key holds already changes nothing,
     // and when no write changes anything no file is touched. FALSE, with the
-    // profile as it was, when the profile could not be written.
-    BOOL Write(const std::vector<CProfileWrite>& writes);
+    // profile as it was, when the profile could not be written. The sections
+    // that pRead holds are taken as read; it must have read this profile
+    // since its last change.
+    BOOL Write(const std::vector<CProfileWrite>& writes, CProfileSections* pRead = nullptr);
 
     // The copy lies beside the profile, named as the profile with this added.
     static constexpr LPCSTR COPY_SUFFIX = ".new";
