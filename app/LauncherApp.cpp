@@ -1,6 +1,7 @@
 #include "LauncherApp.h"
 
 #include "ConfigPage.h"
+#include "WriteProgressDlg.h"
 #include "drives/FloppyPage.h"
 #include "drives/HardDiskPage.h"
 #include "framework/Prompt.h"
@@ -141,7 +142,16 @@ BOOL CProfileTransaction::Commit()
     if (!m_bOutermost)
         return TRUE;
     m_app.m_pTransaction = nullptr;
-    return CProfileUpdate(m_app.m_strProfile).Write(m_writes, &m_read);
+    // The progress window lets paint messages through; should anything they
+    // set off write the profile, it must not touch the copy being written.
+    if (m_app.m_bUpdating)
+        return FALSE;
+    m_app.m_bUpdating = TRUE;
+    CDialog* pLauncher = m_app.m_pLauncher && m_app.m_pLauncher->m_hWnd ? m_app.m_pLauncher : nullptr;
+    CWriteProgressDlg progress(pLauncher);
+    BOOL bWritten = CProfileUpdate(m_app.m_strProfile, &progress).Write(m_writes, &m_read);
+    m_app.m_bUpdating = FALSE;
+    return bWritten;
 }
 
 void CLauncherApp::ReportWriteFailure(HWND hWndOwner, const CString& strNotDone)

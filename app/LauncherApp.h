@@ -122,8 +122,9 @@ private:
     // Every page stores its fragments in the option map.
     BOOL UpdateAllOptions();
 
-    // The outermost transaction that is open
+    // The outermost transaction that is open, and whether its update runs
     CProfileTransaction* m_pTransaction = nullptr;
+    BOOL m_bUpdating = FALSE;
     // Held from start-up to the end: no other copy works on the profile meanwhile
     CProfileLock m_profileLock;
     // While LoadConfig runs, the section being loaded, read once

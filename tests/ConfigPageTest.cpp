@@ -2,6 +2,7 @@
 
 #include "app/ConfigNameDlg.h"
 #include "app/ConfigPage.h"
+#include "app/WriteProgressDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -461,6 +462,69 @@ TEST_F(ConfigPageTest, AProfileThatCannotBeWrittenIsReportedAndNothingChanges)
     EXPECT_NE(std::string::npos, prompts.boxes[0].text.find("\"First\" was not created.")) << prompts.boxes[0].text;
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ("", Current());
+}
+
+// What the progress window showed at each step of an update
+struct ProgressSeen
+{
+    bool bVisible;
+    int nPos;
+    int nUpper;
+};
+static std::vector<ProgressSeen> s_progressSeen;
+static BOOL CALLBACK FindProgressWindow(HWND hWnd, LPARAM lParam)
+{
+    if (!::GetDlgItem(hWnd, IDC_WRITE_PROGRESS))
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+static void NoteProgress(int)
+{
+    HWND hWnd = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindProgressWindow, (LPARAM)&hWnd);
+    HWND hBar = ::GetDlgItem(hWnd, IDC_WRITE_PROGRESS);
+    s_progressSeen.push_back({ hWnd && ::IsWindowVisible(hWnd), (int)::SendMessageA(hBar, PBM_GETPOS, 0, 0),
+                               (int)::SendMessageA(hBar, PBM_GETRANGE, FALSE, 0) });
+}
+
+// A section that holds a comment is written key by key, which keeps the
+// comment where it stood; each call reads the whole file again, so a long
+// renumbering shows its progress.
+TEST_F(ConfigPageTest, DeleteInAHandCommentedListKeepsTheCommentAndShowsItsProgress)
+{
+    WriteConfigs({ "A", "B", "C", "D" }, "A");
+    std::string text = ReadWholeFile(app.m_strProfile);
+    text.insert(text.find("NumberOfConfig"), "; games first\r\n");
+    WriteWholeFile(app.m_strProfile, text);
+    Open();
+    app.LoadConfig();
+    HWND hFocus = ::GetFocus();
+    CWriteProgressDlg::s_dwShowAfterMs = 0;
+    CProfileUpdate::s_pfnStep = NoteProgress;
+    Select(0);
+    Command(IDC_CONFIG_DELETE, BN_CLICKED);
+    CProfileUpdate::s_pfnStep = nullptr;
+    CWriteProgressDlg::s_dwShowAfterMs = 1000;
+
+    EXPECT_NE(std::string::npos, ReadWholeFile(app.m_strProfile).find("[ConfigList]\r\n; games first\r\n"));
+    EXPECT_EQ((std::vector<std::string>{ "B", "C", "D", "" }), (std::vector<std::string>{
+        Entry(1).str(), Entry(2).str(), Entry(3).str(), Entry(4).str() }));
+    EXPECT_EQ("3", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ("B", Value("ConfigList", "CurrentConfigName"));
+    // Six keys change, one call each, besides the six steps of every update.
+    ASSERT_EQ(12u, s_progressSeen.size());
+    for (size_t i = 0; i < s_progressSeen.size(); i++)
+    {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(s_progressSeen[i].bVisible);
+        EXPECT_EQ((int)i + 1, s_progressSeen[i].nPos);
+    }
+    EXPECT_EQ(12, s_progressSeen.back().nUpper);
+    HWND hLeft = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindProgressWindow, (LPARAM)&hLeft);
+    EXPECT_FALSE(hLeft);
+    EXPECT_EQ(hFocus, ::GetFocus());
 }
 
 // Ends this process at the chosen step of a profile update, as a user or a
