@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <ostream>
 
 // Stands in for a settings page with one key: its "control" is a string that
@@ -423,35 +424,42 @@ TEST_F(ConfigPageTest, AProfileThatCannotBeWrittenIsReportedAndNothingChanges)
         { IDC_CONFIG_SAVE, "\"A\" was not saved.", false },
         { IDC_CONFIG_DELETE, "\"A\" was not deleted.", true },
     };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.notDone);
-        WriteConfigs({ "A", "B" }, "A");
-        Open();
-        app.LoadConfig();
-        video->m_strShown = "-v edited";
-        std::string before = ReadWholeFile(app.m_strProfile);
+    // Another program holds it open, or the user made it read-only.
+    for (bool bReadOnly : { false, true })
+        for (const auto& c : cases)
         {
-            CWriteLockedFile lock(app.m_strProfile);
-            CNameDialogUser user({ { "C", IDOK } });
-            Command(c.button, BN_CLICKED);
+            SCOPED_TRACE(c.notDone);
+            SCOPED_TRACE(bReadOnly ? "read-only" : "locked");
+            WriteConfigs({ "A", "B" }, "A");
+            Open();
+            app.LoadConfig();
+            video->m_strShown = "-v edited";
+            std::string before = ReadWholeFile(app.m_strProfile);
+            {
+                std::unique_ptr<CWriteLockedFile> pLock(bReadOnly ? nullptr : new CWriteLockedFile(app.m_strProfile));
+                if (bReadOnly)
+                    ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_READONLY);
+                CNameDialogUser user({ { "C", IDOK } });
+                Command(c.button, BN_CLICKED);
+            }
+            ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+            ASSERT_EQ(1u, prompts.boxes.size());
+            const ShownBox& box = prompts.boxes[0];
+            EXPECT_NE(std::string::npos, box.text.find(app.m_strProfile.str())) << box.text;
+            EXPECT_NE(std::string::npos, box.text.find(c.notDone)) << box.text;
+            EXPECT_EQ("ERROR", box.caption);
+            EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), box.type);
+            EXPECT_EQ(c.pageOwns ? page.m_hWnd : host.m_hWnd, box.hWndOwner);
+            EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
+            EXPECT_FALSE(FileExists(app.m_strProfile + CProfileUpdate::COPY_SUFFIX));
+            EXPECT_EQ((std::vector<std::string>{ "A", "B" }), Entries());
+            EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
+            EXPECT_EQ("A", Current());
+            EXPECT_EQ("ZOT Brimlo - A", Caption());
+            page.DestroyWindow();
+            prompts.boxes.clear();
+            ::DeleteFileA(app.m_strProfile);
         }
-        ASSERT_EQ(1u, prompts.boxes.size());
-        const ShownBox& box = prompts.boxes[0];
-        EXPECT_NE(std::string::npos, box.text.find(app.m_strProfile.str())) << box.text;
-        EXPECT_NE(std::string::npos, box.text.find(c.notDone)) << box.text;
-        EXPECT_EQ("ERROR", box.caption);
-        EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), box.type);
-        EXPECT_EQ(c.pageOwns ? page.m_hWnd : host.m_hWnd, box.hWndOwner);
-        EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
-        EXPECT_EQ((std::vector<std::string>{ "A", "B" }), Entries());
-        EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
-        EXPECT_EQ("A", Current());
-        EXPECT_EQ("ZOT Brimlo - A", Caption());
-        page.DestroyWindow();
-        prompts.boxes.clear();
-        ::DeleteFileA(app.m_strProfile);
-    }
 
     // A first start names no configuration, and says so once.
     app.m_mapOptions["CurrentConfigName"] = "";
