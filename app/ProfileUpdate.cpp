@@ -210,8 +210,10 @@ BOOL CProfileUpdate::MakeCopy(std::vector<CSection>& sections)
     CLayoutScan scan;
     for (CSection& section : sections)
         scan.Watch(section);
-    CHandle hProfile(::CreateFileA(m_strProfile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // Sharing deletion: the rename that put the last update in place may
+    // still hold the file a moment.
+    CHandle hProfile(::CreateFileA(m_strProfile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (hProfile == INVALID_HANDLE_VALUE)
     {
         if (::GetLastError() != ERROR_FILE_NOT_FOUND)
