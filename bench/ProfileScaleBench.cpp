@@ -165,6 +165,7 @@ int main(int argc, char** argv)
            "the time the program's thread ran, which a busy machine stretches less:\n", nRounds);
     printf("  %14s %9s %8s %16s %16s %16s %16s\n", "configurations", "profile", "start", "New", "Load", "Save",
            "Delete");
+    std::vector<CScaleFigures> all;
     for (int nConfigs : sizes)
     {
         CScaleFigures figures;
@@ -175,6 +176,22 @@ int main(int argc, char** argv)
         for (const COperation* pOperation :
              { &figures.newConfig, &figures.load, &figures.save, &figures.deleteConfig })
             printf("  %6.3f (%6.3f)", pOperation->wall.Median(), pOperation->thread.Median());
+        printf("\n");
+        all.push_back(figures);
+    }
+    // The growth of each wait beside the growth of the profile, by the
+    // thread's time, which the machine's load disturbs less
+    printf("Growth from one size to the next:\n");
+    for (size_t i = 1; i < all.size(); i++)
+    {
+        const CScaleFigures &a = all[i - 1], &b = all[i];
+        printf("  %6d to %6d: profile %5.2fx, start %5.2fx", a.nConfigs, b.nConfigs, (double)b.nBytes / (double)a.nBytes,
+               b.start.Median() / a.start.Median());
+        const char* const names[] = { "New", "Load", "Save", "Delete" };
+        const COperation* before[] = { &a.newConfig, &a.load, &a.save, &a.deleteConfig };
+        const COperation* after[] = { &b.newConfig, &b.load, &b.save, &b.deleteConfig };
+        for (int n = 0; n < 4; n++)
+            printf(", %s %5.2fx", names[n], after[n]->thread.Median() / before[n]->thread.Median());
         printf("\n");
     }
     return 0;
