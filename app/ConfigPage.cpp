@@ -120,10 +120,17 @@ std::vector<CString> CConfigPage::ListedNames() const
 
 std::vector<CProfileWrite> CConfigPage::EntryWrites(const std::vector<CString>& names)
 {
+    // Only the entries that change: every Save writes the list, and it may be
+    // thousands of names long.
+    CLauncherApp& app = App();
+    CProfileSection list = app.ReadProfileSection("ConfigList");
     std::vector<CProfileWrite> writes;
     for (size_t i = 0; i < names.size(); i++)
-        writes.push_back({ "ConfigList", EntryKey((int)i + 1), names[i] });
-    CProfileSection list = App().ReadProfileSection("ConfigList");
+    {
+        CString strKey = EntryKey((int)i + 1);
+        if (app.ReadProfileString(list, "ConfigList", strKey, CLauncherApp::PROFILE_BUFFER_SIZE) != names[i])
+            writes.push_back({ "ConfigList", strKey, names[i] });
+    }
     for (const CProfileSection::CEntry& entry : list.m_entries)
         if (EntryNumber(entry.strKey) > (int)names.size() && !entry.strValue.IsEmpty())
             writes.push_back({ "ConfigList", entry.strKey, "" });
@@ -165,25 +172,33 @@ void CConfigPage::OnNew()
         return;
 
     names.push_back(strName);
-    std::vector<CProfileWrite> writes = { { "ConfigList", "NumberOfConfig", DecimalText((int)names.size()) } };
+    int nSelected = m_listConfigs.GetCurSel();
+    CString strCurrent = app.m_mapOptions["CurrentConfigName"], strCount = app.m_mapOptions["NumberOfConfig"];
+    BOOL bLoaded = app.m_bConfigLoaded;
+    // The entry and the new section reach the profile together: an entry
+    // without its section would name a configuration that cannot be loaded.
+    CProfileTransaction transaction(app);
+    app.WriteProfileString("ConfigList", "NumberOfConfig", DecimalText((int)names.size()));
     for (const CProfileWrite& write : EntryWrites(names))
-        writes.push_back(write);
-    if (!app.WriteProfileStrings(writes))
-    {
-        app.ReportWriteFailure(m_hWnd, "The configuration \"" + strName + "\" was not created.");
-        return;
-    }
-    m_listConfigs.SetCurSel(m_listConfigs.AddString(strName));
+        app.WriteProfileString(write.strSection, write.strKey, write.strValue);
+    int nAdded = m_listConfigs.AddString(strName);
+    m_listConfigs.SetCurSel(nAdded);
     app.m_mapOptions["CurrentConfigName"] = strName;
     app.m_mapOptions["NumberOfConfig"] = DecimalText((int)names.size());
     // The new configuration starts as a copy of what the pages show now.
-    if (app.SaveConfig())
-        app.LoadConfig();
-    else
+    app.SaveConfig();
+    if (transaction.Commit())
     {
-        app.m_bConfigLoaded = FALSE;
-        app.ShowConfigName();
+        app.LoadConfig();
+        return;
     }
+    m_listConfigs.DeleteString(nAdded);
+    m_listConfigs.SetCurSel(nSelected);
+    app.m_mapOptions["CurrentConfigName"] = strCurrent;
+    app.m_mapOptions["NumberOfConfig"] = strCount;
+    app.m_bConfigLoaded = bLoaded;
+    app.ShowConfigName();
+    app.ReportWriteFailure(m_hWnd, "The configuration \"" + strName + "\" was not created.");
 }
 
 void CConfigPage::OnLoad()

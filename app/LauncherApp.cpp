@@ -1,6 +1,7 @@
 #include "LauncherApp.h"
 
 #include "ConfigPage.h"
+#include "WriteProgressDlg.h"
 #include "drives/FloppyPage.h"
 #include "drives/HardDiskPage.h"
 #include "framework/Prompt.h"
@@ -75,6 +76,8 @@ UINT CLauncherApp::ReadProfileInt(LPCSTR pszSection, LPCSTR pszKey, INT nDefault
 
 CProfileSection CLauncherApp::ReadProfileSection(LPCSTR pszSection)
 {
+    if (m_pTransaction)
+        return m_pTransaction->m_read.Read(m_strProfile, pszSection);
     CProfileSection section;
     section.Read(m_strProfile, pszSection);
     return section;
@@ -108,21 +111,47 @@ BOOL CLauncherApp::WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR p
 {
     if (!IsWritableSection(pszSection))
         return TRUE;
-    if (m_pDeferredWrites)
-    {
-        m_pDeferredWrites->push_back({ pszSection, pszKey, StorableValue(pszValue) });
-        return TRUE;
-    }
-    return ::WritePrivateProfileStringA(pszSection, pszKey, StorableValue(pszValue), m_strProfile);
+    CProfileTransaction transaction(*this);
+    m_pTransaction->m_writes.push_back({ pszSection, pszKey, StorableValue(pszValue) });
+    return transaction.Commit();
 }
 
 BOOL CLauncherApp::WriteProfileStrings(const std::vector<CProfileWrite>& writes)
 {
-    std::vector<CProfileWrite> writable;
+    CProfileTransaction transaction(*this);
     for (const CProfileWrite& write : writes)
-        if (IsWritableSection(write.strSection))
-            writable.push_back({ write.strSection, write.strKey, StorableValue(write.strValue) });
-    return WriteProfileValues(m_strProfile, writable);
+        WriteProfileString(write.strSection, write.strKey, write.strValue);
+    return transaction.Commit();
+}
+
+CProfileTransaction::CProfileTransaction(CLauncherApp& app)
+    : m_app(app), m_bOutermost(!app.m_pTransaction)
+{
+    if (m_bOutermost)
+        m_app.m_pTransaction = this;
+}
+
+CProfileTransaction::~CProfileTransaction()
+{
+    if (m_app.m_pTransaction == this)
+        m_app.m_pTransaction = nullptr;
+}
+
+BOOL CProfileTransaction::Commit()
+{
+    if (!m_bOutermost)
+        return TRUE;
+    m_app.m_pTransaction = nullptr;
+    // The progress window lets paint messages through; should anything they
+    // set off write the profile, it must not touch the copy being written.
+    if (m_app.m_bUpdating)
+        return FALSE;
+    m_app.m_bUpdating = TRUE;
+    CDialog* pLauncher = m_app.m_pLauncher && m_app.m_pLauncher->m_hWnd ? m_app.m_pLauncher : nullptr;
+    CWriteProgressDlg progress(pLauncher);
+    BOOL bWritten = CProfileUpdate(m_app.m_strProfile, &progress).Write(m_writes, &m_read);
+    m_app.m_bUpdating = FALSE;
+    return bWritten;
 }
 
 void CLauncherApp::ReportWriteFailure(HWND hWndOwner, const CString& strNotDone)
@@ -193,10 +222,9 @@ BOOL CLauncherApp::SaveConfig()
     CString strName = m_mapOptions["CurrentConfigName"];
     if (strName.IsEmpty())
         return TRUE;
-    // The pages write key by key; the keys go to the profile together at the
-    // end, which spares a profile call for each one.
-    std::vector<CProfileWrite> writes;
-    m_pDeferredWrites = &writes;
+    // The pages write key by key; the keys go to the profile together, in
+    // one update of the whole file.
+    CProfileTransaction transaction(*this);
     CString strLine;
     CString strEmulatorType = m_mapOptions["EmulatorType"];
     m_mapOptions["EmulatorType"] = TYPE_DOS;
@@ -207,8 +235,7 @@ BOOL CLauncherApp::SaveConfig()
     }
     m_mapOptions["EmulatorType"] = strEmulatorType;
     WriteProfileString(strName, "DosCommandLine", "-G?" + strLine);
-    m_pDeferredWrites = nullptr;
-    if (!WriteProfileStrings(writes))
+    if (!transaction.Commit())
     {
         ReportWriteFailure(m_pLauncher ? m_pLauncher->m_hWnd : nullptr,
                            "The configuration \"" + strName + "\" was not saved.");

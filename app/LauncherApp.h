@@ -2,12 +2,15 @@
 //   CLauncherApp - the application: profile, option map, pages, load, save, launch
 #pragma once
 
+#include "ProfileLock.h"
 #include "ProfileSection.h"
+#include "ProfileUpdate.h"
 #include "framework/Dialog.h"
 #include "framework/Map.h"
 
 #include <vector>
 
+class CProfileTransaction;
 class CSettingsPage;
 
 class CLauncherApp : public CWinApp
@@ -63,17 +66,18 @@ public:
     // The buffer of every value read from the profile: a longer value reads
     // back cut to PROFILE_VALUE_MAX characters.
     enum { PROFILE_BUFFER_SIZE = 500, PROFILE_VALUE_MAX = PROFILE_BUFFER_SIZE - 1 };
-    // The profile functions on m_strProfile; every profile access goes through these
+    // The profile functions on m_strProfile; every profile access goes through
+    // these. A read inside a transaction sees the profile as it was before it.
     CString ReadProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszDefault, DWORD nBufferSize);
     UINT ReadProfileInt(LPCSTR pszSection, LPCSTR pszKey, INT nDefault);
     CProfileSection ReadProfileSection(LPCSTR pszSection);
     // A key read with default "" from a section read before, as
     // ReadProfileString would read it
     CString ReadProfileString(const CProfileSection& section, LPCSTR pszSection, LPCSTR pszKey, DWORD nBufferSize);
-    // FALSE when the profile could not be written
+    // Inside a transaction the write waits for its commit. Otherwise it is a
+    // transaction of its own: FALSE when the profile could not be written.
     BOOL WriteProfileString(LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszValue);
-    // The writes, leaving the profile as these calls one by one in their order
-    // would leave it, with fewer calls; FALSE when the profile could not be written
+    // The writes as one transaction, as if made one by one in their order
     BOOL WriteProfileStrings(const std::vector<CProfileWrite>& writes);
     // Tells the user that the profile could not be written and what was
     // therefore not done
@@ -121,16 +125,50 @@ public:
     static constexpr LPCSTR TYPE_DOS = "DOS";
 
 private:
+    friend class CProfileTransaction;
+
     // Every page stores its fragments in the option map.
     BOOL UpdateAllOptions();
     // The options file written from the option map, then the emulator
     // started; what failed, for the user, or "" when it started
     CString WriteOptionsAndStart();
 
-    // While SaveConfig runs, the writes wait here to go out together.
-    std::vector<CProfileWrite>* m_pDeferredWrites = nullptr;
+    // The outermost transaction that is open, and whether its update runs
+    CProfileTransaction* m_pTransaction = nullptr;
+    BOOL m_bUpdating = FALSE;
+    // Held from start-up to the end: no other copy works on the profile meanwhile
+    CProfileLock m_profileLock;
     // While LoadConfig runs, the section being loaded, read once
     const CProfileSection* m_pLoadingSection = nullptr;
+};
+
+// Makes the profile writes of one operation a single update of the whole
+// profile (CProfileUpdate): the writes made while it lives wait, and its
+// commit puts them in place together, so that a process ending at any moment
+// leaves the profile before the operation or after it. A transaction begun
+// while another is open joins it, and the outermost one writes.
+class CProfileTransaction
+{
+public:
+    explicit CProfileTransaction(CLauncherApp& app);
+    // Without a commit, nothing of it is written.
+    ~CProfileTransaction();
+    CProfileTransaction(const CProfileTransaction&) = delete;
+    CProfileTransaction& operator=(const CProfileTransaction&) = delete;
+
+    // TRUE when the profile holds every write. One that joined another
+    // leaves that to the outermost and says TRUE.
+    BOOL Commit();
+
+private:
+    friend class CLauncherApp;
+
+    CLauncherApp& m_app;
+    BOOL m_bOutermost;
+    // The writes waiting for the commit, and the sections read meanwhile:
+    // until the commit the profile stays as it was.
+    std::vector<CProfileWrite> m_writes;
+    CProfileSections m_read;
 };
 
 // The running application object

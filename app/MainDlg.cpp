@@ -16,6 +16,10 @@ BOOL CLauncherApp::InitInstance()
     ::InitCommonControlsEx(&icc);
     if (!FindProfile())
         return FALSE;
+    // Before anything reads or writes the profile: a second copy on it shows
+    // the first one's window and ends.
+    if (!m_profileLock.Take(m_strProfile))
+        return FALSE;
 
     CMainDlg dlg;
     m_pMainWnd = &dlg;

@@ -1,12 +1,10 @@
 #include "ProfileSection.h"
 
-#include "framework/File.h"
-
 #include <algorithm>
-#include <unordered_map>
+#include <memory>
 
-// A section of more characters than this is read only in part.
-static const DWORD SECTION_READ_MAX = 1u << 22;
+// A bound that no profile reaches, where the doubling of a read's buffer stops
+static const DWORD SECTION_BUFFER_MAX = 1u << 30;
 
 BOOL IsTrimmedByProfile(char ch)
 {
@@ -24,9 +22,7 @@ static char FoldAscii(char ch)
     return ch >= 'A' && ch <= 'Z' ? (char)(ch - 'A' + 'a') : ch;
 }
 
-// A name, or a value as the profile keeps it once it reads the file again:
-// without blanks at either end
-static CString Trimmed(const CString& strText)
+CString ProfileTrimmed(const CString& strText)
 {
     int nStart = 0, nEnd = strText.GetLength();
     while (nStart < nEnd && IsTrimmedByProfile(strText[nStart]))
@@ -36,10 +32,9 @@ static CString Trimmed(const CString& strText)
     return strText.Mid(nStart, nEnd - nStart);
 }
 
-// The name as the profile functions compare it
-static std::string FoldedName(LPCSTR pszName)
+std::string FoldedName(LPCSTR pszName)
 {
-    std::string name = Trimmed(pszName).str();
+    std::string name = ProfileTrimmed(pszName).str();
     std::transform(name.begin(), name.end(), name.begin(), FoldAscii);
     return name;
 }
@@ -71,28 +66,39 @@ CString NarrowText(const std::wstring& str)
     return strNarrow;
 }
 
+// A section cannot hold more characters than its file holds bytes, whatever
+// the file's encoding: a buffer of that size always takes it whole.
+static DWORD SectionBufferSize(LPCSTR pszProfile)
+{
+    const DWORD nSmallest = 1u << 15;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(pszProfile, GetFileExInfoStandard, &data))
+        return nSmallest;
+    if (data.nFileSizeHigh || data.nFileSizeLow >= SECTION_BUFFER_MAX)
+        return SECTION_BUFFER_MAX;
+    return std::max(nSmallest, data.nFileSizeLow + 2);
+}
+
 void CProfileSection::Read(LPCSTR pszProfile, LPCSTR pszSection)
 {
     m_entries.clear();
     m_firstOfKey.clear();
-    m_bComplete = TRUE;
     // The wide call: the narrow one reads a section that does not fit its
-    // buffer after conversion as an empty one.
+    // buffer after conversion as an empty one. One call reads the section:
+    // each call within two seconds of a write parses the whole file again.
+    // The buffer is not cleared first, so that only the pages the section
+    // fills are ever touched.
     std::wstring section = WideText(pszSection), profile = WideText(pszProfile);
-    std::vector<WCHAR> buffer;
+    std::unique_ptr<WCHAR[]> buffer;
     DWORD nLength = 0;
-    for (DWORD nSize = 1u << 15;; nSize *= 2)
+    for (DWORD nSize = SectionBufferSize(pszProfile);; nSize *= 2)
     {
-        buffer.assign(nSize, L'\0');
-        nLength = ::GetPrivateProfileSectionW(section.c_str(), buffer.data(), nSize, profile.c_str());
-        // A buffer that was too small comes back filled but for two characters.
-        if (nLength + 2 < nSize)
+        buffer.reset(new WCHAR[nSize]);
+        nLength = ::GetPrivateProfileSectionW(section.c_str(), buffer.get(), nSize, profile.c_str());
+        // A buffer that was too small comes back filled but for two
+        // characters; the file grew since its size was taken.
+        if (nLength + 2 < nSize || nSize >= SECTION_BUFFER_MAX)
             break;
-        if (nSize >= SECTION_READ_MAX)
-        {
-            m_bComplete = FALSE;
-            break;
-        }
     }
     for (DWORD i = 0; i < nLength && buffer[i];)
     {
@@ -111,6 +117,14 @@ void CProfileSection::Read(LPCSTR pszProfile, LPCSTR pszSection)
         m_firstOfKey.emplace(FoldedName(entry.strKey), m_entries.size());
         m_entries.push_back(entry);
     }
+}
+
+const CProfileSection& CProfileSections::Read(LPCSTR pszProfile, LPCSTR pszSection)
+{
+    auto known = m_sections.emplace(pszSection, CProfileSection());
+    if (known.second)
+        known.first->second.Read(pszProfile, pszSection);
+    return known.first->second;
 }
 
 const CProfileSection::CEntry* CProfileSection::Find(LPCSTR pszKey) const
@@ -134,7 +148,7 @@ BOOL CProfileSection::Lookup(LPCSTR pszKey, DWORD nBufferSize, CString& strValue
     if (!pEntry)
     {
         strValue.Empty();
-        return m_bComplete;
+        return TRUE;
     }
     const CString& strStored = pEntry->strValue;
     // A pair of quotes around a value is taken off by the read.
@@ -144,204 +158,4 @@ BOOL CProfileSection::Lookup(LPCSTR pszKey, DWORD nBufferSize, CString& strValue
         return FALSE;
     strValue = strStored;
     return TRUE;
-}
-
-// A value as the profile function stores it when it is written: without
-// blanks at its start
-static std::wstring StoredValue(const CString& strValue)
-{
-    int nStart = 0;
-    while (nStart < strValue.GetLength() && IsTrimmedByProfile(strValue[nStart]))
-        nStart++;
-    return WideText(strValue.Mid(nStart));
-}
-
-namespace {
-
-// The keys of a section as a series of writes leaves them
-class CSectionKeys
-{
-public:
-    explicit CSectionKeys(const CProfileSection& section) : m_section(section) {}
-
-    // FALSE when the key holds that value already, which the profile
-    // function takes for no change; the key holds it afterwards in any case.
-    BOOL Write(const CString& strKey, const std::wstring& value)
-    {
-        BOOL bAdded;
-        CProfileSection::CEntry& key = m_section.FindOrAdd(strKey, bAdded);
-        if (!bAdded && key.bHasValue && key.strWide == value)
-            return FALSE;
-        key.strWide = value;
-        key.bHasValue = TRUE;
-        return TRUE;
-    }
-
-    // In the section's order, new keys at its end
-    const std::vector<CProfileSection::CEntry>& Keys() const { return m_section.m_entries; }
-
-private:
-    CProfileSection m_section;
-};
-
-// The writes of one section, in their order, with what the section holds
-struct CSectionWrites
-{
-    CString strSection;
-    std::vector<const CProfileWrite*> writes;
-    CProfileSection section;
-};
-
-}  // namespace
-
-// Whether writing a whole section keeps every line the profile functions
-// would keep: they drop comments, lines without "=" and keys without a name
-// from a section written whole. The check is on the whole file, and errs
-// towards the slower one-by-one writes.
-static BOOL IsRewritableProfile(LPCSTR pszProfile)
-{
-    CFile file;
-    if (!file.Open(pszProfile, CFile::modeRead | CFile::shareDenyNone) || file.GetFileType() != FILE_TYPE_DISK)
-        return FALSE;
-    std::string text;
-    std::vector<char> block(1 << 16);
-    UINT nRead;
-    while ((nRead = file.Read(block.data(), (UINT)block.size())) > 0)
-        text.append(block.data(), nRead);
-    // A marker of Unicode text: the lines below would be read wrong.
-    if (text.size() >= 2 && ((BYTE)text[0] >= 0xEF || text[0] == '\0' || text[1] == '\0'))
-        return FALSE;
-    for (size_t nStart = 0; nStart < text.size();)
-    {
-        size_t nEnd = text.find('\n', nStart);
-        if (nEnd == std::string::npos)
-            nEnd = text.size();
-        size_t i = nStart;
-        while (i < nEnd && IsTrimmedByProfile(text[i]))
-            i++;
-        if (i < nEnd)
-        {
-            std::string line = text.substr(i, nEnd - i);
-            if (line[0] == ';' || line[0] == '=')
-                return FALSE;
-            if (line[0] == '[' ? line.find(']') == std::string::npos : line.find('=') == std::string::npos)
-                return FALSE;
-        }
-        nStart = nEnd + 1;
-    }
-    return TRUE;
-}
-
-// The writes of one section; pNames lists the sections there are, or is null
-// when they are not known
-static BOOL WriteSection(LPCSTR pszProfile, const CSectionWrites& writes, const std::vector<CString>* pNames,
-                         BOOL& bFileChecked, BOOL& bRewritable)
-{
-    // The values without blanks at their ends, as the file would keep them
-    CSectionKeys keys(writes.section);
-    std::vector<std::pair<const CProfileWrite*, CString>> changes;
-    for (const CProfileWrite* pWrite : writes.writes)
-    {
-        CString strValue = Trimmed(pWrite->strValue);
-        if (keys.Write(pWrite->strKey, WideText(strValue)) || !writes.section.IsComplete())
-            changes.push_back({ pWrite, strValue });
-    }
-    if (changes.empty())
-        return TRUE;
-
-    const CString& strSection = writes.strSection;
-    BOOL bWholeSection = FALSE;
-    BOOL bAllValued = std::all_of(keys.Keys().begin(), keys.Keys().end(),
-                                  [](const CProfileSection::CEntry& key) { return key.bHasValue; });
-    if (IsPlainSectionName(strSection) && pNames && writes.section.IsComplete() && bAllValued)
-    {
-        int nSameName = 0;
-        for (const CString& strName : *pNames)
-            if (IsSameName(strName, strSection))
-                nSameName++;
-        // A new section takes every key in one call. So does a section that
-        // the profile would write back unchanged but for the values, when
-        // more than one value changes.
-        if (nSameName == 0)
-            bWholeSection = TRUE;
-        else if (nSameName == 1 && changes.size() > 1)
-        {
-            if (!bFileChecked)
-            {
-                bRewritable = IsRewritableProfile(pszProfile);
-                bFileChecked = TRUE;
-            }
-            bWholeSection = bRewritable;
-        }
-    }
-    if (!bWholeSection)
-    {
-        for (const auto& change : changes)
-            if (!::WritePrivateProfileStringA(strSection, change.first->strKey, change.second, pszProfile))
-                return FALSE;
-        return TRUE;
-    }
-    std::wstring lines;
-    for (const CProfileSection::CEntry& key : keys.Keys())
-        lines += key.strWideKey + L"=" + key.strWide + L'\0';
-    lines += L'\0';
-    return ::WritePrivateProfileSectionW(WideText(strSection).c_str(), lines.c_str(), WideText(pszProfile).c_str());
-}
-
-BOOL WriteProfileValues(LPCSTR pszProfile, const std::vector<CProfileWrite>& writes)
-{
-    // The sections in the order of their first write: sections and keys are
-    // made at their first write, so the file keeps the order that one call
-    // per write would give it.
-    std::vector<CSectionWrites> sections;
-    std::vector<size_t> sectionOfWrite(writes.size());
-    for (size_t nWrite = 0; nWrite < writes.size(); nWrite++)
-    {
-        const CProfileWrite& write = writes[nWrite];
-        size_t nSection = 0;
-        while (nSection < sections.size() && !IsSameName(sections[nSection].strSection, write.strSection))
-            nSection++;
-        if (nSection == sections.size())
-            sections.push_back({ write.strSection, {}, {} });
-        sections[nSection].writes.push_back(&write);
-        sectionOfWrite[nWrite] = nSection;
-    }
-    if (sections.empty())
-        return TRUE;
-    for (CSectionWrites& section : sections)
-        section.section.Read(pszProfile, section.strSection);
-
-    // One call per write would read the file anew before each write that
-    // follows a change, and reading drops the blanks at the end of every
-    // value. So the file would keep such blanks only in the value of the last
-    // write that changed something.
-    const CProfileWrite* pLastChange = nullptr;
-    std::vector<CSectionKeys> keys;
-    for (const CSectionWrites& section : sections)
-        keys.emplace_back(section.section);
-    for (size_t nWrite = 0; nWrite < writes.size(); nWrite++)
-    {
-        CSectionKeys& sectionKeys = keys[sectionOfWrite[nWrite]];
-        if (sectionKeys.Write(writes[nWrite].strKey, StoredValue(writes[nWrite].strValue)))
-            pLastChange = &writes[nWrite];
-        sectionKeys.Write(writes[nWrite].strKey, WideText(Trimmed(writes[nWrite].strValue)));
-    }
-    if (!pLastChange)
-        return TRUE;
-
-    // The names of the sections there are; a list that does not fit leaves
-    // every section to the one-by-one writes.
-    std::vector<WCHAR> buffer(1u << 16);
-    DWORD nLength = ::GetPrivateProfileSectionNamesW(buffer.data(), (DWORD)buffer.size(), WideText(pszProfile).c_str());
-    std::vector<CString> names;
-    for (DWORD i = 0; i < nLength && buffer[i]; i += lstrlenW(&buffer[i]) + 1)
-        names.push_back(NarrowText(&buffer[i]));
-    BOOL bNamesKnown = nLength + 2 < buffer.size();
-    BOOL bFileChecked = FALSE, bRewritable = FALSE;
-    for (const CSectionWrites& section : sections)
-        if (!WriteSection(pszProfile, section, bNamesKnown ? &names : nullptr, bFileChecked, bRewritable))
-            return FALSE;
-    if (Trimmed(pLastChange->strValue) == pLastChange->strValue)
-        return TRUE;
-    return ::WritePrivateProfileStringA(pLastChange->strSection, pLastChange->strKey, pLastChange->strValue, pszProfile);
 }

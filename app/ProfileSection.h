@@ -1,7 +1,7 @@
 // Classes in this file:
-//   CProfileSection - one section of the profile, read whole with one profile call
-//   CProfileWrite   - one value to write into the profile, WriteProfileValues
-//                     writes many
+//   CProfileSection  - one section of the profile, read whole with one profile call
+//   CProfileSections - sections read once each while the profile does not change
+//   CProfileWrite    - one value to write into the profile (CProfileUpdate writes them)
 //
 // The platform's profile functions open and look through the whole file on
 // every call, and read it again from disk on every call within two seconds
@@ -22,6 +22,12 @@ BOOL IsPlainSectionName(LPCSTR pszName);
 // Whether two section names, or two key names, address the same one: the
 // profile functions trim names and compare them folding ASCII letters only.
 BOOL IsSameName(LPCSTR pszName, LPCSTR pszOther);
+// A name, or a value as the profile keeps it once it reads the file again:
+// without blanks at either end
+CString ProfileTrimmed(const CString& strText);
+// A name as the profile functions compare it: equal for names that address
+// the same section or key
+std::string FoldedName(LPCSTR pszName);
 
 class CProfileSection
 {
@@ -35,10 +41,9 @@ public:
         BOOL bHasValue;            // FALSE for a line without "="
     };
 
-    // Reads the section; an absent section or profile reads as no entries.
+    // Reads the section, whatever its size; an absent section or profile
+    // reads as no entries.
     void Read(LPCSTR pszProfile, LPCSTR pszSection);
-    // FALSE when the section was too big to be read whole
-    BOOL IsComplete() const { return m_bComplete; }
     // The first entry of the key, or null
     const CEntry* Find(LPCSTR pszKey) const;
     // The first entry of the key; a key that the section does not hold is
@@ -54,7 +59,17 @@ public:
 
 private:
     std::unordered_map<std::string, size_t> m_firstOfKey;
-    BOOL m_bComplete = TRUE;
+};
+
+class CProfileSections
+{
+public:
+    // The section as the profile held it when it was first asked for
+    const CProfileSection& Read(LPCSTR pszProfile, LPCSTR pszSection);
+
+private:
+    // By the name exactly as given: reads do not trim names as writes do.
+    std::unordered_map<std::string, CProfileSection> m_sections;
 };
 
 struct CProfileWrite
@@ -63,13 +78,6 @@ struct CProfileWrite
     CString strKey;
     CString strValue;
 };
-
-// Writes the values into the profile and leaves it byte for byte as one
-// WritePrivateProfileString call per write in their order would, with fewer
-// calls: a write that changes nothing makes none, a new section and a
-// section of several changes take one. FALSE when the profile could not be
-// written.
-BOOL WriteProfileValues(LPCSTR pszProfile, const std::vector<CProfileWrite>& writes);
 
 // Between the program's narrow texts and the profile's own
 std::wstring WideText(LPCSTR psz);

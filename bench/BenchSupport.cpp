@@ -29,6 +29,57 @@ double CTimes::Quantile(double dFraction) const
     return sorted[(size_t)(dFraction * (double)(sorted.size() - 1) + 0.5)];
 }
 
+struct CWindowSought
+{
+    CString strCaption;
+    BOOL bFound;
+};
+
+static BOOL CALLBACK FindShownWindow(HWND hWnd, LPARAM lParam)
+{
+    CWindowSought& sought = *(CWindowSought*)lParam;
+    if (!::IsWindowVisible(hWnd))
+        return TRUE;
+    char szCaption[256] = "";
+    ::GetWindowTextA(hWnd, szCaption, sizeof(szCaption));
+    sought.bFound = sought.strCaption == szCaption;
+    return !sought.bFound;
+}
+
+BOOL CStartedProgram::Run()
+{
+    CString strCommand = "\"" + m_strExe + "\" " + m_strArguments;
+    CString strFolder = m_strExe.Left(m_strExe.ReverseFind('\\'));
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    double dStart = Now();
+    if (!::CreateProcessA(nullptr, strCommand.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, strFolder, &si, &pi))
+        return FALSE;
+    CWindowSought sought = { m_strCaption, FALSE };
+    DWORD dwStartTick = ::GetTickCount();
+    // Another process: nothing to wait on but its windows. Wine sends no
+    // event when a window is shown, so the loop looks every millisecond.
+    // It looks at the started thread's windows alone: under Wine that is one
+    // server request for the list, where all the session's top-level windows
+    // cost one each, and the server that answers is the one the program
+    // being measured waits on.
+    while (!sought.bFound && ::GetTickCount() - dwStartTick < WINDOW_TIMEOUT_MS)
+    {
+        ::EnumThreadWindows(pi.dwThreadId, FindShownWindow, (LPARAM)&sought);
+        if (!sought.bFound)
+            ::Sleep(1);
+    }
+    double dTime = Now() - dStart;
+    ::TerminateProcess(pi.hProcess, 0);
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    if (sought.bFound)
+        m_times.Add(dTime);
+    return sought.bFound;
+}
+
 static LRESULT CALLBACK HostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::DefWindowProcA(hWnd, message, wParam, lParam);

@@ -26,6 +26,26 @@ private:
     std::vector<double> m_runs;
 };
 
+// A program started as a process, timed until its window with the caption
+// shows; each Run adds one time
+class CStartedProgram
+{
+public:
+    CStartedProgram(LPCSTR pszLabel, const CString& strExe, const CString& strArguments, const CString& strCaption)
+        : m_strLabel(pszLabel), m_strExe(strExe), m_strArguments(strArguments), m_strCaption(strCaption) {}
+
+    // Starts the program and waits for its window; FALSE when it never shows.
+    // The program is ended then.
+    BOOL Run();
+
+    static const DWORD WINDOW_TIMEOUT_MS = 30000;
+    CString m_strLabel;
+    CString m_strExe;
+    CString m_strArguments;
+    CString m_strCaption;
+    CTimes m_times;
+};
+
 // The "key=value" lines, each ended by CRLF, of a configuration that the real
 // pages save from their defaults. The page windows are made and gone again.
 std::string DefaultSection(CLauncherApp& app, LPCSTR pszScratchFolder);

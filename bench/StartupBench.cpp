@@ -11,72 +11,6 @@
 // with 31 rounds the median ratio still moved by up to 0.05 from one run of the
 // benchmark to the next.
 static const int RUNS = 61;
-static const DWORD WINDOW_TIMEOUT_MS = 30000;
-
-struct CWindowSought
-{
-    CString strCaption;
-    BOOL bFound;
-};
-
-static BOOL CALLBACK FindShownWindow(HWND hWnd, LPARAM lParam)
-{
-    CWindowSought& sought = *(CWindowSought*)lParam;
-    if (!::IsWindowVisible(hWnd))
-        return TRUE;
-    char szCaption[256] = "";
-    ::GetWindowTextA(hWnd, szCaption, sizeof(szCaption));
-    sought.bFound = sought.strCaption == szCaption;
-    return !sought.bFound;
-}
-
-class CStartedProgram
-{
-public:
-    CStartedProgram(LPCSTR pszLabel, const CString& strExe, const CString& strArguments, const CString& strCaption)
-        : m_strLabel(pszLabel), m_strExe(strExe), m_strArguments(strArguments), m_strCaption(strCaption) {}
-
-    // Starts the program and waits for its window; FALSE when it never shows
-    BOOL Run()
-    {
-        CString strCommand = "\"" + m_strExe + "\" " + m_strArguments;
-        CString strFolder = m_strExe.Left(m_strExe.ReverseFind('\\'));
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        double dStart = Now();
-        if (!::CreateProcessA(nullptr, strCommand.GetBuffer(0), nullptr, nullptr, FALSE, 0, nullptr, strFolder, &si, &pi))
-            return FALSE;
-        CWindowSought sought = { m_strCaption, FALSE };
-        DWORD dwStartTick = ::GetTickCount();
-        // Another process: nothing to wait on but its windows. Wine sends no
-        // event when a window is shown, so the loop looks every millisecond.
-        // It looks at the started thread's windows alone: under Wine that is one
-        // server request for the list, where all the session's top-level windows
-        // cost one each, and the server that answers is the one the program
-        // being measured waits on.
-        while (!sought.bFound && ::GetTickCount() - dwStartTick < WINDOW_TIMEOUT_MS)
-        {
-            ::EnumThreadWindows(pi.dwThreadId, FindShownWindow, (LPARAM)&sought);
-            if (!sought.bFound)
-                ::Sleep(1);
-        }
-        double dTime = Now() - dStart;
-        ::TerminateProcess(pi.hProcess, 0);
-        ::WaitForSingleObject(pi.hProcess, INFINITE);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-        if (sought.bFound)
-            m_times.Add(dTime);
-        return sought.bFound;
-    }
-
-    CString m_strLabel;
-    CString m_strExe;
-    CString m_strArguments;
-    CString m_strCaption;
-    CTimes m_times;
-};
 
 // The ratios of the starts made one after the other in each round: the load
 // of the machine changes less between them than over the whole benchmark.
@@ -119,7 +53,7 @@ int main()
             if (!program.Run())
             {
                 printf("%s: no window \"%s\" within %lu ms\n", (LPCSTR)program.m_strLabel,
-                       (LPCSTR)program.m_strCaption, WINDOW_TIMEOUT_MS);
+                       (LPCSTR)program.m_strCaption, CStartedProgram::WINDOW_TIMEOUT_MS);
                 return 1;
             }
             if (nRun < 0)

@@ -25,6 +25,7 @@
 #define IDD_HARDDISK_NAME               272
 #define IDD_CONFIG_NAME                 303
 #define IDD_MAIN                        313
+#define IDD_WRITE_PROGRESS              314
 
 // Page icon bitmaps (35 by 36 pixels, RGB(254,254,254) transparent)
 #define IDB_PAGE_CONFIG                 221
@@ -77,6 +78,9 @@
 #define IDC_CONFIG_NEW                  1052
 #define IDC_CONFIG_LIST                 1104
 #define IDC_CONFIG_NAME                 1105
+
+// The window that shows how far a long write of the profile has come
+#define IDC_WRITE_PROGRESS              1160
 
 // Emulator page
 #define IDC_EMULATOR_BROWSE             1053

@@ -2,8 +2,13 @@
 
 #include "app/ConfigNameDlg.h"
 #include "app/ConfigPage.h"
+#include "app/WriteProgressDlg.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+#include <ostream>
 
 // Stands in for a settings page with one key: its "control" is a string that
 // a test edits as a user would, and it loads, saves and compares like a page.
@@ -419,35 +424,42 @@ TEST_F(ConfigPageTest, AProfileThatCannotBeWrittenIsReportedAndNothingChanges)
         { IDC_CONFIG_SAVE, "\"A\" was not saved.", false },
         { IDC_CONFIG_DELETE, "\"A\" was not deleted.", true },
     };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.notDone);
-        WriteConfigs({ "A", "B" }, "A");
-        Open();
-        app.LoadConfig();
-        video->m_strShown = "-v edited";
-        std::string before = ReadWholeFile(app.m_strProfile);
+    // Another program holds it open, or the user made it read-only.
+    for (bool bReadOnly : { false, true })
+        for (const auto& c : cases)
         {
-            CWriteLockedFile lock(app.m_strProfile);
-            CNameDialogUser user({ { "C", IDOK } });
-            Command(c.button, BN_CLICKED);
+            SCOPED_TRACE(c.notDone);
+            SCOPED_TRACE(bReadOnly ? "read-only" : "locked");
+            WriteConfigs({ "A", "B" }, "A");
+            Open();
+            app.LoadConfig();
+            video->m_strShown = "-v edited";
+            std::string before = ReadWholeFile(app.m_strProfile);
+            {
+                std::unique_ptr<CWriteLockedFile> pLock(bReadOnly ? nullptr : new CWriteLockedFile(app.m_strProfile));
+                if (bReadOnly)
+                    ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_READONLY);
+                CNameDialogUser user({ { "C", IDOK } });
+                Command(c.button, BN_CLICKED);
+            }
+            ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+            ASSERT_EQ(1u, prompts.boxes.size());
+            const ShownBox& box = prompts.boxes[0];
+            EXPECT_NE(std::string::npos, box.text.find(app.m_strProfile.str())) << box.text;
+            EXPECT_NE(std::string::npos, box.text.find(c.notDone)) << box.text;
+            EXPECT_EQ("ERROR", box.caption);
+            EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), box.type);
+            EXPECT_EQ(c.pageOwns ? page.m_hWnd : host.m_hWnd, box.hWndOwner);
+            EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
+            EXPECT_FALSE(FileExists(app.m_strProfile + CProfileUpdate::COPY_SUFFIX));
+            EXPECT_EQ((std::vector<std::string>{ "A", "B" }), Entries());
+            EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
+            EXPECT_EQ("A", Current());
+            EXPECT_EQ("ZOT Brimlo - A", Caption());
+            page.DestroyWindow();
+            prompts.boxes.clear();
+            ::DeleteFileA(app.m_strProfile);
         }
-        ASSERT_EQ(1u, prompts.boxes.size());
-        const ShownBox& box = prompts.boxes[0];
-        EXPECT_NE(std::string::npos, box.text.find(app.m_strProfile.str())) << box.text;
-        EXPECT_NE(std::string::npos, box.text.find(c.notDone)) << box.text;
-        EXPECT_EQ("ERROR", box.caption);
-        EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), box.type);
-        EXPECT_EQ(c.pageOwns ? page.m_hWnd : host.m_hWnd, box.hWndOwner);
-        EXPECT_EQ(before, ReadWholeFile(app.m_strProfile));
-        EXPECT_EQ((std::vector<std::string>{ "A", "B" }), Entries());
-        EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
-        EXPECT_EQ("A", Current());
-        EXPECT_EQ("ZOT Brimlo - A", Caption());
-        page.DestroyWindow();
-        prompts.boxes.clear();
-        ::DeleteFileA(app.m_strProfile);
-    }
 
     // A first start names no configuration, and says so once.
     app.m_mapOptions["CurrentConfigName"] = "";
@@ -459,6 +471,189 @@ TEST_F(ConfigPageTest, AProfileThatCannotBeWrittenIsReportedAndNothingChanges)
     EXPECT_TRUE(Entries().empty());
     EXPECT_EQ("", Current());
 }
+
+// What the progress window showed at each step of an update
+struct ProgressSeen
+{
+    bool bVisible;
+    int nPos;
+    int nUpper;
+};
+static std::vector<ProgressSeen> s_progressSeen;
+static BOOL CALLBACK FindProgressWindow(HWND hWnd, LPARAM lParam)
+{
+    if (!::GetDlgItem(hWnd, IDC_WRITE_PROGRESS))
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
+}
+static void NoteProgress(int)
+{
+    HWND hWnd = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindProgressWindow, (LPARAM)&hWnd);
+    HWND hBar = ::GetDlgItem(hWnd, IDC_WRITE_PROGRESS);
+    s_progressSeen.push_back({ hWnd && ::IsWindowVisible(hWnd), (int)::SendMessageA(hBar, PBM_GETPOS, 0, 0),
+                               (int)::SendMessageA(hBar, PBM_GETRANGE, FALSE, 0) });
+}
+
+// A section that holds a comment is written key by key, which keeps the
+// comment where it stood; each call reads the whole file again, so a long
+// renumbering shows its progress.
+TEST_F(ConfigPageTest, DeleteInAHandCommentedListKeepsTheCommentAndShowsItsProgress)
+{
+    WriteConfigs({ "A", "B", "C", "D" }, "A");
+    std::string text = ReadWholeFile(app.m_strProfile);
+    text.insert(text.find("NumberOfConfig"), "; games first\r\n");
+    WriteWholeFile(app.m_strProfile, text);
+    Open();
+    app.LoadConfig();
+    HWND hFocus = ::GetFocus();
+    CWriteProgressDlg::s_dwShowAfterMs = 0;
+    CProfileUpdate::s_pfnStep = NoteProgress;
+    Select(0);
+    Command(IDC_CONFIG_DELETE, BN_CLICKED);
+    CProfileUpdate::s_pfnStep = nullptr;
+    CWriteProgressDlg::s_dwShowAfterMs = 1000;
+
+    EXPECT_NE(std::string::npos, ReadWholeFile(app.m_strProfile).find("[ConfigList]\r\n; games first\r\n"));
+    EXPECT_EQ((std::vector<std::string>{ "B", "C", "D", "" }), (std::vector<std::string>{
+        Entry(1).str(), Entry(2).str(), Entry(3).str(), Entry(4).str() }));
+    EXPECT_EQ("3", Value("ConfigList", "NumberOfConfig"));
+    EXPECT_EQ("B", Value("ConfigList", "CurrentConfigName"));
+    // Six keys change, one call each, besides the six steps of every update.
+    ASSERT_EQ(12u, s_progressSeen.size());
+    for (size_t i = 0; i < s_progressSeen.size(); i++)
+    {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(s_progressSeen[i].bVisible);
+        EXPECT_EQ((int)i + 1, s_progressSeen[i].nPos);
+    }
+    EXPECT_EQ(12, s_progressSeen.back().nUpper);
+    HWND hLeft = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindProgressWindow, (LPARAM)&hLeft);
+    EXPECT_FALSE(hLeft);
+    EXPECT_EQ(hFocus, ::GetFocus());
+}
+
+// Ends this process at the chosen step of a profile update, as a user or a
+// power cut might; step 0 only counts the steps.
+static int s_nStopAtStep = 0;
+static int s_nStepsSeen = 0;
+static const int STOPPED = 77;
+static void StopAtChosenStep(int nStep)
+{
+    s_nStepsSeen = nStep;
+    if (nStep == s_nStopAtStep)
+        ::TerminateProcess(::GetCurrentProcess(), STOPPED);
+}
+
+// The child process of a death test runs its test again from the start, up
+// to its own death: it finds the parent's profile through the environment,
+// which the parent clears again at its end.
+class CProfileSharedWithChildren
+{
+public:
+    explicit CProfileSharedWithChildren(CString& strProfile)
+    {
+        char szShared[MAX_PATH] = "";
+        m_bChild = ::GetEnvironmentVariableA(VARIABLE, szShared, sizeof(szShared)) > 0;
+        if (m_bChild)
+            strProfile = szShared;
+        else
+            ::SetEnvironmentVariableA(VARIABLE, strProfile);
+    }
+    ~CProfileSharedWithChildren()
+    {
+        if (!m_bChild)
+            ::SetEnvironmentVariableA(VARIABLE, nullptr);
+    }
+    CProfileSharedWithChildren(const CProfileSharedWithChildren&) = delete;
+    CProfileSharedWithChildren& operator=(const CProfileSharedWithChildren&) = delete;
+
+    BOOL IsChild() const { return m_bChild; }
+
+private:
+    static constexpr LPCSTR VARIABLE = "KOVANA_SHARED_PROFILE";
+    BOOL m_bChild;
+};
+
+// Each operation is a test of its own: the child process of a death test runs
+// its test again up to its own death, and a short way there keeps it quick.
+struct EndedOperation
+{
+    const char* name;
+    int button;
+    int selected;  // the list entry it acts on
+};
+
+std::ostream& operator<<(std::ostream& os, const EndedOperation& operation)
+{
+    return os << operation.name;
+}
+
+class ConfigPageEndedTest : public ConfigPageTest, public ::testing::WithParamInterface<EndedOperation>
+{
+};
+
+TEST_P(ConfigPageEndedTest, AProcessEndedAtAnyStepLeavesTheOldOrTheNewProfileWhole)
+{
+    const EndedOperation& c = GetParam();
+    CProfileSharedWithChildren shared(app.m_strProfile);
+    const CString strCopy = app.m_strProfile + CProfileUpdate::COPY_SUFFIX;
+    WriteConfigs({ "A", "B", "X" }, "A");
+    const std::string before = ReadWholeFile(app.m_strProfile);
+    auto operate = [&] {
+        Open();
+        app.LoadConfig();
+        Select(c.selected);
+        video->m_strShown = "-v edited";
+        CNameDialogUser user({ { "New one", IDOK } });
+        Command(c.button, BN_CLICKED);
+        page.DestroyWindow();
+    };
+    // Once to the end, counting the steps. A child goes on to its own step
+    // without that.
+    CProfileUpdate::s_pfnStep = StopAtChosenStep;
+    s_nStopAtStep = 0;
+    std::string after;
+    int nSteps = INT_MAX;
+    if (!shared.IsChild())
+    {
+        operate();
+        after = ReadWholeFile(app.m_strProfile);
+        nSteps = s_nStepsSeen;
+        EXPECT_NE(before, after);
+        EXPECT_FALSE(FileExists(strCopy));
+    }
+    for (int nStep = 1; nStep <= nSteps; nStep++)
+    {
+        WriteWholeFile(app.m_strProfile, before);
+        // A copy that the last child left behind is in the way, read-only.
+        ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_READONLY);
+        int nStatus = -1;
+        EXPECT_EXIT(
+            {
+                s_nStopAtStep = nStep;
+                operate();
+                ::ExitProcess(0);
+            },
+            [&](int nExitStatus) { nStatus = nExitStatus; return true; }, "");
+        if (nStatus < 0)
+            continue;  // a child on its way to its own step
+        SCOPED_TRACE(nStep);
+        EXPECT_EQ(STOPPED, nStatus);
+        // The rename over the profile is the last step.
+        EXPECT_EQ(nStep < nSteps ? before : after, ReadWholeFile(app.m_strProfile));
+    }
+    CProfileUpdate::s_pfnStep = nullptr;
+    ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_NORMAL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, ConfigPageEndedTest,
+                         ::testing::Values(EndedOperation{ "New", IDC_CONFIG_NEW, 0 },
+                                           EndedOperation{ "Save", IDC_CONFIG_SAVE, 0 },
+                                           EndedOperation{ "Delete", IDC_CONFIG_DELETE, 1 }),
+                         [](const ::testing::TestParamInfo<EndedOperation>& info) { return info.param.name; });
 
 TEST_F(ConfigPageTest, AConfigurationThatFailedToLoadIsNeverOfferedForSaving)
 {

@@ -97,11 +97,15 @@ TEST_F(ProfileTest, ProfileLiesBesideTheExecutable)
     EXPECT_EQ(exe.Left(exe.ReverseFind('\\') + 1) + "Kovana.ini", app.m_strProfile);
 }
 
+// The writes of one transaction leave the profile as one profile call per
+// write would, with the values as the file keeps them (a read drops the
+// blanks at their ends): comments, lines without "=", sections of one name
+// and keys in other case stay as they were.
 TEST_F(ProfileTest, WritesTogetherLeaveTheProfileAsOneCallPerWriteWould)
 {
     const std::vector<CProfileWrite> demoAndList = {
         { "Demo", "Video", "-O 1" }, { "Demo", "FastMem", "-F 2" }, { "ConfigList", "NumberOfConfig", "2" },
-        { "Demo", "video", "-O 3" }, { "Demo", "DosCommandLine", "-G?-O 3" },
+        { "Demo", "video", "-O 3" }, { "Demo", "DosCommandLine", "-G?-O 3 " },
     };
     const struct { const char* before; std::vector<CProfileWrite> writes; } cases[] = {
         { "", demoAndList },
@@ -109,13 +113,11 @@ TEST_F(ProfileTest, WritesTogetherLeaveTheProfileAsOneCallPerWriteWould)
         { "[Demo]\r\nVideo=old\r\n; kept\r\nFastMem=old\r\n", demoAndList },
         { "[Demo]\r\nVideo=old\r\n[Other]\r\nX=1\r\n[demo]\r\nFastMem=old\r\n", demoAndList },
         { "[Demo]\r\nVideo=old\r\nbare\r\nFastMem=old\r\n", demoAndList },
+        { "[Demo]\r\nVideo=old\r\nVideo=second\r\n\r\n[ConfigList]\r\n;last\r\n", demoAndList },
         { "[Demo]\r\nVideo = -O 3\r\n  FastMem=-F 2\r\nDosCommandLine=-G?-O 3\r\n[ConfigList]\r\nNumberOfConfig=2\r\n",
           demoAndList },
         { "[ConfigList]\r\nA=1\r\n", { { "ConfigList", "B", "2" }, { "configlist", "A", "3" }, { "CONFIGLIST", "C", " 4" } } },
-        // Blanks at the end of a value stay in the file only after the last change.
-        { "[Demo]\r\nA=1\r\n", { { "Demo", "A", "-r " }, { "Demo", "B", "2" }, { "Other", "C", "3 " } } },
-        { "[Demo]\r\nA=1\r\n", { { "Demo", "A", "-r " }, { "Demo", "B", "2" }, { "Demo", "A", "-r " } } },
-        { "[Demo]\r\nA=-r\r\nB=2\r\n", { { "Demo", "A", "-r " }, { "Demo", "B", "2" } } },
+        { "; above every section\r\n[Other]\r\n[ConfigList]\r\nA=\"1\"\r\n", { { "ConfigList", "A", "\"1\"" }, { "ConfigList", "B", "x" } } },
     };
     for (const auto& c : cases)
     {
@@ -125,7 +127,8 @@ TEST_F(ProfileTest, WritesTogetherLeaveTheProfileAsOneCallPerWriteWould)
         WriteWholeFile(strOneByOne, c.before);
         ASSERT_TRUE(app.WriteProfileStrings(c.writes));
         for (const CProfileWrite& write : c.writes)
-            ::WritePrivateProfileStringA(write.strSection, write.strKey, write.strValue, strOneByOne);
+            ::WritePrivateProfileStringA(write.strSection, write.strKey, ProfileTrimmed(write.strValue), strOneByOne);
         EXPECT_EQ(ReadWholeFile(strOneByOne), ReadWholeFile(profile));
+        EXPECT_FALSE(FileExists(profile + ".new"));
     }
 }

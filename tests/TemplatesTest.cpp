@@ -309,6 +309,10 @@ const struct
         { IDOK, "default push button, tab stop", "OK" },
         { IDCANCEL, "push button, tab stop", "Cancel" },
     } },
+    { IDD_WRITE_PROGRESS, {
+        { NO_ID, "text", "Writing the profile..." },
+        { IDC_WRITE_PROGRESS, "progress bar", "" },
+    } },
 };
 
 TEST(Templates, EveryControlHasItsIdKindAndCaptionInTabOrder)

@@ -64,6 +64,45 @@ bool CProgramRun::WaitForExit(DWORD dwTimeout)
     return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, dwTimeout) == WAIT_OBJECT_0;
 }
 
+bool CProgramRun::RunAgain(LPCSTR pszExe, DWORD dwTimeout)
+{
+    std::string command = "\"" + std::string(pszExe) + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!m_hJob || !::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, Folder(),
+                                     &si, &pi))
+        return false;
+    bool bEnded = false;
+    if (::AssignProcessToJobObject(m_hJob, pi.hProcess))
+    {
+        ::ResumeThread(pi.hThread);
+        DWORD dwStart = ::GetTickCount();
+        for (;;)
+        {
+            DWORD dwElapsed = ::GetTickCount() - dwStart;
+            DWORD dwWait = dwElapsed >= dwTimeout ? WAIT_TIMEOUT
+                                                  : ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE,
+                                                                                dwTimeout - dwElapsed, QS_ALLINPUT);
+            if (dwWait != WAIT_OBJECT_0 + 1)
+            {
+                bEnded = dwWait == WAIT_OBJECT_0;
+                break;
+            }
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+    }
+    ::TerminateProcess(pi.hProcess, 99);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return bEnded;
+}
+
 DWORD CProgramRun::ExitCode() const
 {
     DWORD dwCode = STILL_ACTIVE;

@@ -34,6 +34,10 @@ public:
     bool Start(LPCSTR pszArguments = "", bool bEmulatorWindow = false);
     // Waits for the program to end; false when it is still running after the timeout.
     bool WaitForExit(DWORD dwTimeout = 10000);
+    // Starts the program once more by the path given (the same file, spelled
+    // as the test likes) and waits for that copy to end, while the windows of
+    // this thread keep answering; false when it still runs after the timeout
+    bool RunAgain(LPCSTR pszExe, DWORD dwTimeout = 10000);
     DWORD ExitCode() const;
     bool IsRunning() const;
 
