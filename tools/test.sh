@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Builds Kovana and its tests and runs every test under Wine.
+# Builds Kovana and its tests and runs every test under Wine: CTest runs each
+# GoogleTest suite as one test. Arguments go to CTest; GoogleTest's own
+# options instead run both test programs directly, with those options:
 #   usage: tools/test.sh [CTest arguments...]     e.g. tools/test.sh -R TabLauncher
+#          tools/test.sh --gtest_...              e.g. tools/test.sh --gtest_filter=TabLauncher.AsksBeforeLeavingWithAChangedPage
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KOVANA_BUILD_DIR:-$root/build}
 
 "$root/tools/install-deps.sh" tests
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBUILD_TESTING=ON
-cmake --build "$build" -j"$(nproc)"
+# The tests and what they start; the benchmarks and the picture tool are
+# built by the scripts that run them.
+cmake --build "$build" -j"$(nproc)" --target kovana_tests kovana_e2e desktop_keeper
 
 . "$root/tools/wine-session.sh" "$build/wine-tests" desktop
 
@@ -36,4 +41,11 @@ if [ -z "${KOVANA_TEST_DRIVE:-}" ]; then
     echo "test.sh: no free drive letter for the drive-root tests; they will be skipped" >&2
 fi
 
-kovana_run ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 120 "$@"
+if [[ ${1:-} == --gtest_* ]]; then
+    status=0
+    for program in kovana_tests kovana_e2e; do
+        (cd "$build/tests" && kovana_run wine "$build/tests/$program.exe" "$@") || status=1
+    done
+    exit $status
+fi
+kovana_run ctest --test-dir "$build" --output-on-failure --no-tests=error "$@"
