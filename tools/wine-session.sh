@@ -86,34 +86,43 @@ elif [[ $DISPLAY =~ ^:([0-9]+)(\.[0-9]+)?$ ]] && [ ! -e "/tmp/.X11-unix/X${BASH_
     exit 1
 fi
 
+# Debian's Wine does not find its own fonts, and every dialog would fall back
+# to a wider face; give the prefix its copies so that dialogs keep their metrics.
+mkdir -p "$WINEPREFIX"
+if [ -d /usr/share/wine/fonts ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+
 # The prefix is ready once every setting below is in: a set-up that was cut
-# short is done again.
+# short is done again. It runs under a server of its own, which writes the
+# registry when it is ended, and whose programs (wineboot starts some) go
+# with it.
 if [ ! -f "$WINEPREFIX/kovana-prefix-ready" ]; then
     echo "Preparing the Wine prefix $WINEPREFIX (first run only)"
-    mkdir -p "$WINEPREFIX"
-    kovana_run wineboot -i >/dev/null 2>&1 || true
-    # A program that crashes must end, not wait for someone to close Wine's
-    # crash dialog.
-    kovana_run wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
-    if [ "$kovana_mode" = desktop ]; then
-        # Xvfb has no window manager, and Wine waits two seconds for one each
-        # time a visible window goes away; a virtual desktop needs none.
-        kovana_run wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null || true
-        kovana_run wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 </dev/null || true
-    fi
-    # The wineserver writes the registry files when it ends.
-    wineserver -w || true
+    wineserver -p </dev/null >/dev/null 2>&1 || true
+    kovana_run wineboot -i >/dev/null 2>&1 </dev/null || true
+    settings="$WINEPREFIX/kovana-settings.reg"
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        # A program that crashes must end, not wait for someone to close
+        # Wine's crash dialog.
+        printf '%s\r\n' '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' ''
+        if [ "$kovana_mode" = desktop ]; then
+            # Xvfb has no window manager, and Wine waits two seconds for one
+            # each time a visible window goes away; a virtual desktop needs none.
+            printf '%s\r\n' '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
+                '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1280x1024"' ''
+        fi
+    } >"$settings"
+    kovana_run wine reg import "Z:${settings//\//\\}" >/dev/null 2>&1 </dev/null || true
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
     if ! grep -q ShowCrashDialog "$WINEPREFIX/user.reg" 2>/dev/null; then
         echo "wine-session.sh: could not prepare the Wine prefix $WINEPREFIX" >&2
         exit 1
     fi
     touch "$WINEPREFIX/kovana-prefix-ready"
-fi
-# Debian's Wine does not find its own fonts, and every dialog would fall back
-# to a wider face; give the prefix its copies so that dialogs keep their metrics.
-if [ -d /usr/share/wine/fonts ]; then
-    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
 
 # One wineserver for the whole run: each program then starts in a tenth of a
