@@ -3,6 +3,8 @@
 # process per case would pay it some 150 times. The suites are listed by the
 # program itself when CTest starts (again whenever the program is newer than
 # the list), so a new suite, or a new file of tests, needs nothing here.
+# Under Wine each suite asks CTest for a lane (tools/test.sh runs the lanes
+# side by side, one Wine session each) and runs in that lane's session.
 #   kovana_add_suite_tests(TARGET)         in the tests' CMakeLists.txt
 # CTest then includes the generated file, which calls kovana_write_suite_tests.
 
@@ -12,6 +14,9 @@ set(KOVANA_SUITE_TIMEOUT 300)
 function(kovana_add_suite_tests target)
     set(tests_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake")
     get_property(emulator TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR)
+    if(emulator)
+        set(emulator bash ${CMAKE_SOURCE_DIR}/tools/test-lane.sh ${emulator})
+    endif()
     file(GENERATE OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/${target}_include.cmake" CONTENT
 "if(NOT EXISTS [==[$<TARGET_FILE:${target}>]==])
     add_test(${target}_NOT_BUILT ${target}_NOT_BUILT)
@@ -39,15 +44,28 @@ function(kovana_write_suite_tests emulator program tests_file working_dir)
     # its cases follow, indented. Only the cases' comments may hold semicolons.
     string(REPLACE ";" "," listing "${listing}")
     string(REPLACE "\n" ";" lines "${listing}")
-    set(script "")
+    set(suites "")
     foreach(line IN LISTS lines)
         if(line MATCHES "^([^ #]+)\\.( .*)?$")
             set(suite "${CMAKE_MATCH_1}")
-            string(APPEND script
-                "add_test([==[${suite}]==] ${emulator} [==[${program}]==] [==[--gtest_filter=${suite}.*]==])\n"
-                "set_tests_properties([==[${suite}]==] PROPERTIES WORKING_DIRECTORY [==[${working_dir}]==]"
-                " TIMEOUT ${KOVANA_SUITE_TIMEOUT})\n")
+            list(APPEND suites "${suite}")
+            set(cases_${suite} 0)
+        elseif(line MATCHES "^  " AND suites)
+            math(EXPR cases_${suite} "${cases_${suite}} + 1")
         endif()
+    endforeach()
+    set(command "")
+    foreach(argument IN LISTS emulator ITEMS "${program}")
+        string(APPEND command " [==[${argument}]==]")
+    endforeach()
+    set(script "")
+    foreach(suite IN LISTS suites)
+        # The suites with the most cases start first, so that the lanes end
+        # together.
+        string(APPEND script
+            "add_test([==[${suite}]==]${command} [==[--gtest_filter=${suite}.*]==])\n"
+            "set_tests_properties([==[${suite}]==] PROPERTIES WORKING_DIRECTORY [==[${working_dir}]==]"
+            " TIMEOUT ${KOVANA_SUITE_TIMEOUT} RESOURCE_GROUPS lane:1 COST ${cases_${suite}})\n")
     endforeach()
     file(WRITE "${tests_file}" "${script}")
 endfunction()
