@@ -18,7 +18,11 @@ function(kovana_add_suite_tests target)
         set(emulator bash ${CMAKE_SOURCE_DIR}/tools/test-lane.sh ${emulator})
     endif()
     file(GENERATE OUTPUT "${CMAKE_CURRENT_BINARY_DIR}/${target}_include.cmake" CONTENT
-"if(NOT EXISTS [==[$<TARGET_FILE:${target}>]==])
+"# tools/test.sh describes its lanes here while it runs.
+if(EXISTS [==[${CMAKE_BINARY_DIR}/test-lanes.json]==])
+    set(CTEST_RESOURCE_SPEC_FILE [==[${CMAKE_BINARY_DIR}/test-lanes.json]==])
+endif()
+if(NOT EXISTS [==[$<TARGET_FILE:${target}>]==])
     add_test(${target}_NOT_BUILT ${target}_NOT_BUILT)
     return()
 endif()

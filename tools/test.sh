@@ -56,7 +56,7 @@ lend_test_drive() {
     done
 }
 
-lane_spec=
+lanes_json=
 for ((lane = 1; lane <= lanes; lane++)); do
     prefix=${lane_prefixes[lane - 1]}
     display=${lane_displays[lane - 1]}
@@ -72,9 +72,12 @@ for ((lane = 1; lane <= lanes; lane++)); do
     if [ "$lane" = 1 ]; then
         export KOVANA_TEST_DRIVE=$drive
     fi
-    lane_spec+="${lane_spec:+, }{\"id\": \"$lane\", \"slots\": 1}"
+    lanes_json+="${lanes_json:+, }{\"id\": \"$lane\", \"slots\": 1}"
 done
-echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"lane\": [$lane_spec]}]}" >"$build/test-lanes.json"
+# CTest reads the lanes from this file (see tests/SuiteTests.cmake), which is
+# there only while this script runs.
+echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"lane\": [$lanes_json]}]}" >"$build/test-lanes.json"
+kovana_on_exit "rm -f '$build/test-lanes.json'"
 
 if [[ ${1:-} == --gtest_* ]]; then
     status=0
@@ -83,5 +86,4 @@ if [[ ${1:-} == --gtest_* ]]; then
     done
     exit $status
 fi
-kovana_run ctest --test-dir "$build" --output-on-failure --no-tests=error -j"$lanes" \
-    --resource-spec-file "$build/test-lanes.json" "$@"
+kovana_run ctest --test-dir "$build" --output-on-failure --no-tests=error -j"$lanes" "$@"
