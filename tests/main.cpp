@@ -44,7 +44,19 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
             ADD_FAILURE() << "left the current directory at " << CurrentDirectory();
             ::SetCurrentDirectoryA(m_strDirectory.c_str());
         }
-        RestoreEnvironment();
+        std::map<std::string, std::string> environment = Environment();
+        for (const auto& variable : environment)
+            if (!m_environment.count(variable.first))
+            {
+                ADD_FAILURE() << "left the environment variable " << variable.first << " set";
+                ::SetEnvironmentVariableA(variable.first.c_str(), nullptr);
+            }
+        for (const auto& variable : m_environment)
+            if (environment[variable.first] != variable.second)
+            {
+                ADD_FAILURE() << "left the environment variable " << variable.first << " changed";
+                ::SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
+            }
         if (CPromptRecorder::IsInstalled())
             ADD_FAILURE() << "left its answers to message boxes and file dialogs installed";
         if (AfxGetApp())
@@ -64,8 +76,27 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
             ADD_FAILURE() << "left the mouse captured";
             ::ReleaseCapture();
         }
-        CheckThreads();
-        CheckChildProcesses();
+        // A thread that has just said it ends may take a moment to go, and
+        // what a case started (the stand-in emulator) ends by itself soon
+        // after its work.
+        std::set<DWORD> threads = Lingering(1000, [&] {
+            std::set<DWORD> started;
+            for (DWORD nThread : Threads())
+                if (!m_threads.count(nThread))
+                    started.insert(nThread);
+            return started;
+        });
+        if (!threads.empty())
+            ADD_FAILURE() << "left " << threads.size() << " thread(s) running";
+        std::set<DWORD> children = Lingering(2000, [] { return Snapshot(TH32CS_SNAPPROCESS); });
+        if (!children.empty())
+            ADD_FAILURE() << "left " << children.size() << " process(es) running";
+        for (DWORD nProcess : children)
+            if (HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE, FALSE, nProcess))
+            {
+                ::TerminateProcess(hProcess, 1);
+                ::CloseHandle(hProcess);
+            }
     }
 
     static std::string CurrentDirectory()
@@ -90,26 +121,6 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         return variables;
     }
 
-    void RestoreEnvironment()
-    {
-        std::map<std::string, std::string> now = Environment();
-        for (const auto& variable : now)
-            if (!m_environment.count(variable.first))
-            {
-                ADD_FAILURE() << "left the environment variable " << variable.first << " set";
-                ::SetEnvironmentVariableA(variable.first.c_str(), nullptr);
-            }
-        for (const auto& variable : m_environment)
-        {
-            auto it = now.find(variable.first);
-            if (it == now.end() || it->second != variable.second)
-            {
-                ADD_FAILURE() << "left the environment variable " << variable.first << " changed";
-                ::SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str());
-            }
-        }
-    }
-
     // The top-level windows of every thread of this process
     static std::set<HWND> ProcessWindows()
     {
@@ -126,110 +137,45 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         return windows;
     }
 
-    template <class Visit>
-    static void ForEachSnapshotEntry(DWORD nKind, Visit visit)
+    // This process's threads, or with TH32CS_SNAPPROCESS the processes it started
+    static std::set<DWORD> Snapshot(DWORD nKind)
     {
+        std::set<DWORD> ids;
         HANDLE hSnapshot = ::CreateToolhelp32Snapshot(nKind, 0);
         if (hSnapshot == INVALID_HANDLE_VALUE)
-            return;
+            return ids;
         if (nKind == TH32CS_SNAPTHREAD)
         {
             THREADENTRY32 entry = {};
             entry.dwSize = sizeof(entry);
             for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
-                visit(entry.th32OwnerProcessID, entry.th32ThreadID);
+                if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
+                    ids.insert(entry.th32ThreadID);
         }
         else
         {
             PROCESSENTRY32 entry = {};
             entry.dwSize = sizeof(entry);
             for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
-                visit(entry.th32ParentProcessID, entry.th32ProcessID);
+                if (entry.th32ParentProcessID == ::GetCurrentProcessId())
+                    ids.insert(entry.th32ProcessID);
         }
         ::CloseHandle(hSnapshot);
+        return ids;
     }
+    static std::set<DWORD> Threads() { return Snapshot(TH32CS_SNAPTHREAD); }
 
-    // The threads of this process
-    static std::set<DWORD> Threads()
+    // What the list gives once it is empty, or after about nMs
+    template <class List>
+    static std::set<DWORD> Lingering(int nMs, List list)
     {
-        std::set<DWORD> threads;
-        ForEachSnapshotEntry(TH32CS_SNAPTHREAD, [&](DWORD nProcess, DWORD nThread) {
-            if (nProcess == ::GetCurrentProcessId())
-                threads.insert(nThread);
-        });
-        return threads;
-    }
-
-    static std::string StartModule(DWORD nThread)
-    {
-        typedef LONG(WINAPI * PFNQUERY)(HANDLE, int, PVOID, ULONG, PULONG);
-        PFNQUERY pfnQuery = (PFNQUERY)(void*)::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread");
-        HANDLE hThread = ::OpenThread(THREAD_QUERY_INFORMATION, FALSE, nThread);
-        void* pStart = nullptr;
-        if (hThread && pfnQuery)
-            pfnQuery(hThread, 9, &pStart, sizeof(pStart), nullptr);
-        if (hThread)
-            ::CloseHandle(hThread);
-        HMODULE hModule = nullptr;
-        char szName[MAX_PATH] = "?";
-        if (::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                 (LPCSTR)pStart, &hModule))
-            ::GetModuleFileNameA(hModule, szName, sizeof(szName));
-        char szAddress[32];
-        snprintf(szAddress, sizeof(szAddress), "%p", pStart);
-        return std::string(szName) + "@" + szAddress;
-    }
-
-    // A thread that a case started must have ended with it; one that has just
-    // said so may take a moment to go.
-    void CheckThreads()
-    {
-        for (int nWait = 0;; nWait++)
+        std::set<DWORD> left = list();
+        for (int nWaited = 0; !left.empty() && nWaited < nMs; nWaited += 10)
         {
-            std::set<DWORD> left;
-            for (DWORD nThread : Threads())
-                if (!m_threads.count(nThread))
-                    left.insert(nThread);
-            if (left.empty())
-                return;
-            if (nWait == 100)
-            {
-                std::string names;
-                for (DWORD nThread : left)
-                    names += " " + StartModule(nThread);
-                ADD_FAILURE() << "left " << left.size() << " thread(s) running:" << names;
-                return;
-            }
             ::Sleep(10);
+            left = list();
         }
-    }
-
-    // What a case started (the stand-in emulator) ends by itself, soon after
-    // its work; one still running after two seconds is ended here.
-    static void CheckChildProcesses()
-    {
-        for (int nWait = 0;; nWait++)
-        {
-            std::set<DWORD> children;
-            ForEachSnapshotEntry(TH32CS_SNAPPROCESS, [&](DWORD nParent, DWORD nProcess) {
-                if (nParent == ::GetCurrentProcessId())
-                    children.insert(nProcess);
-            });
-            if (children.empty())
-                return;
-            if (nWait == 200)
-            {
-                ADD_FAILURE() << "left " << children.size() << " process(es) running";
-                for (DWORD nProcess : children)
-                    if (HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE, FALSE, nProcess))
-                    {
-                        ::TerminateProcess(hProcess, 1);
-                        ::CloseHandle(hProcess);
-                    }
-                return;
-            }
-            ::Sleep(10);
-        }
+        return left;
     }
 
     std::string m_strDirectory;
