@@ -24,7 +24,11 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         m_strDirectory = CurrentDirectory();
         m_environment = Environment();
         m_windows = ProcessWindows();
-        m_threads = Threads();
+        // The threads as the case before left them: a snapshot costs about
+        // ten milliseconds under Wine.
+        if (!m_bThreadsKnown)
+            m_threads = Snapshot().threads;
+        m_bThreadsKnown = true;
         m_pfnStartEmulator = CLauncherApp::s_pfnStartEmulator;
         m_pfnStartEditor = CCatalogThread::s_pfnStartEditor;
     }
@@ -79,24 +83,25 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         // A thread that has just said it ends may take a moment to go, and
         // what a case started (the stand-in emulator) ends by itself soon
         // after its work.
-        std::set<DWORD> threads = Lingering(1000, [&] {
-            std::set<DWORD> started;
-            for (DWORD nThread : Threads())
-                if (!m_threads.count(nThread))
-                    started.insert(nThread);
-            return started;
-        });
-        if (!threads.empty())
-            ADD_FAILURE() << "left " << threads.size() << " thread(s) running";
-        std::set<DWORD> children = Lingering(2000, [] { return Snapshot(TH32CS_SNAPPROCESS); });
-        if (!children.empty())
-            ADD_FAILURE() << "left " << children.size() << " process(es) running";
-        for (DWORD nProcess : children)
-            if (HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE, FALSE, nProcess))
+        CProcessState state = Snapshot();
+        for (DWORD nStart = ::GetTickCount(); state.HasOtherThreads(m_threads) || !state.children.empty();)
+        {
+            if (::GetTickCount() - nStart > 2000)
             {
-                ::TerminateProcess(hProcess, 1);
-                ::CloseHandle(hProcess);
+                ADD_FAILURE() << "left " << (state.HasOtherThreads(m_threads) ? "threads" : "no thread") << " and "
+                              << state.children.size() << " started process(es) running";
+                for (DWORD nProcess : state.children)
+                    if (HANDLE hProcess = ::OpenProcess(PROCESS_TERMINATE, FALSE, nProcess))
+                    {
+                        ::TerminateProcess(hProcess, 1);
+                        ::CloseHandle(hProcess);
+                    }
+                break;
             }
+            ::Sleep(10);
+            state = Snapshot();
+        }
+        m_threads = state.threads;
     }
 
     static std::string CurrentDirectory()
@@ -121,7 +126,8 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         return variables;
     }
 
-    // The top-level windows of every thread of this process
+    // The top-level windows of every thread of this process, but the input
+    // method's, which the system makes with a thread's first window
     static std::set<HWND> ProcessWindows()
     {
         std::set<HWND> windows;
@@ -129,7 +135,9 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
             [](HWND hWnd, LPARAM lParam) {
                 DWORD nProcess = 0;
                 ::GetWindowThreadProcessId(hWnd, &nProcess);
-                if (nProcess == ::GetCurrentProcessId())
+                char szClass[8] = "";
+                ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+                if (nProcess == ::GetCurrentProcessId() && lstrcmpA(szClass, "IME") != 0)
                     ((std::set<HWND>*)lParam)->insert(hWnd);
                 return TRUE;
             },
@@ -137,51 +145,43 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         return windows;
     }
 
-    // This process's threads, or with TH32CS_SNAPPROCESS the processes it started
-    static std::set<DWORD> Snapshot(DWORD nKind)
+    struct CProcessState
     {
-        std::set<DWORD> ids;
-        HANDLE hSnapshot = ::CreateToolhelp32Snapshot(nKind, 0);
+        std::set<DWORD> threads;   // of this process
+        std::set<DWORD> children;  // the processes it started that run
+        bool HasOtherThreads(const std::set<DWORD>& known) const
+        {
+            for (DWORD nThread : threads)
+                if (!known.count(nThread))
+                    return true;
+            return false;
+        }
+    };
+    static CProcessState Snapshot()
+    {
+        CProcessState state;
+        HANDLE hSnapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD | TH32CS_SNAPPROCESS, 0);
         if (hSnapshot == INVALID_HANDLE_VALUE)
-            return ids;
-        if (nKind == TH32CS_SNAPTHREAD)
-        {
-            THREADENTRY32 entry = {};
-            entry.dwSize = sizeof(entry);
-            for (BOOL bMore = ::Thread32First(hSnapshot, &entry); bMore; bMore = ::Thread32Next(hSnapshot, &entry))
-                if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
-                    ids.insert(entry.th32ThreadID);
-        }
-        else
-        {
-            PROCESSENTRY32 entry = {};
-            entry.dwSize = sizeof(entry);
-            for (BOOL bMore = ::Process32First(hSnapshot, &entry); bMore; bMore = ::Process32Next(hSnapshot, &entry))
-                if (entry.th32ParentProcessID == ::GetCurrentProcessId())
-                    ids.insert(entry.th32ProcessID);
-        }
+            return state;
+        THREADENTRY32 thread = {};
+        thread.dwSize = sizeof(thread);
+        for (BOOL bMore = ::Thread32First(hSnapshot, &thread); bMore; bMore = ::Thread32Next(hSnapshot, &thread))
+            if (thread.th32OwnerProcessID == ::GetCurrentProcessId())
+                state.threads.insert(thread.th32ThreadID);
+        PROCESSENTRY32 process = {};
+        process.dwSize = sizeof(process);
+        for (BOOL bMore = ::Process32First(hSnapshot, &process); bMore; bMore = ::Process32Next(hSnapshot, &process))
+            if (process.th32ParentProcessID == ::GetCurrentProcessId())
+                state.children.insert(process.th32ProcessID);
         ::CloseHandle(hSnapshot);
-        return ids;
-    }
-    static std::set<DWORD> Threads() { return Snapshot(TH32CS_SNAPTHREAD); }
-
-    // What the list gives once it is empty, or after about nMs
-    template <class List>
-    static std::set<DWORD> Lingering(int nMs, List list)
-    {
-        std::set<DWORD> left = list();
-        for (int nWaited = 0; !left.empty() && nWaited < nMs; nWaited += 10)
-        {
-            ::Sleep(10);
-            left = list();
-        }
-        return left;
+        return state;
     }
 
     std::string m_strDirectory;
     std::map<std::string, std::string> m_environment;
     std::set<HWND> m_windows;
     std::set<DWORD> m_threads;
+    bool m_bThreadsKnown = false;
     CLauncherApp::EmulatorStarter m_pfnStartEmulator = nullptr;
     CCatalogThread::EditorStarter m_pfnStartEditor = nullptr;
 };
