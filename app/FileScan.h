@@ -6,7 +6,7 @@
 
 #include "framework/File.h"
 
-#include <memory>
+#include <vector>
 
 // Opens the file for reading with the share mode given; FALSE when it cannot
 // be opened or is not a plain file. A pipe or a device opens like a file, but
@@ -29,16 +29,8 @@ public:
     // comes first in the list.
     int Find(const LPCSTR* ppszTexts, int nTexts);
 
-    // The blocks are read to a page's border: the system copies to a cache
-    // line's border faster, and a block then spans 25 pages rather than 26,
-    // each of which costs the search a look-up after every read.
-    struct alignas(4096) CBlock
-    {
-        char bytes[BLOCK_SIZE];
-    };
-
     // The block in which Find stopped, and where the text found begins in it
-    const char* Block() const { return m_pBlock->bytes; }
+    const char* Block() const { return m_block.data(); }
     UINT BlockLength() const { return m_nRead; }
     UINT Position() const { return m_nPos; }
 
@@ -48,7 +40,7 @@ public:
 
 private:
     CFile m_file;
-    std::unique_ptr<CBlock> m_pBlock;
+    std::vector<char> m_block;
     UINT m_nRead = 0;
     UINT m_nPos = 0;
 };

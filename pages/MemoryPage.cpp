@@ -3,25 +3,28 @@
 #include "app/LauncherApp.h"
 #include "res/resource.h"
 
-// One entry per slider, indexed by notify id - 1.
+// The page's profile and option-map keys, in the order every operation takes
+// them: one per slider, indexed by notify id - 1
+static LPCSTR const s_pszKeys[CMemoryPage::SLIDER_COUNT] = { "FastMem", "ChipMem", "SlowMem" };
+
+// One entry per slider, in the same order
 static const struct
 {
-    LPCSTR pszKey;
     LPCSTR pszFormat;
     int nUnitKB;     // memory size of one slider step
     int nMin, nMax;
     int nDefault;
 } s_settings[CMemoryPage::SLIDER_COUNT] = {
-    { "FastMem", "-F %d", 1024, 0, 8, 8 },
-    { "ChipMem", "-c %d", 512, 1, 4, 4 },
-    { "SlowMem", "-s %d", 256, 0, 4, 4 },
+    { "-F %d", 1024, 0, 8, 8 },
+    { "-c %d", 512, 1, 4, 4 },
+    { "-s %d", 256, 0, 4, 4 },
 };
 
-BEGIN_MESSAGE_MAP(CMemoryPage, CSettingsPage)
+BEGIN_MESSAGE_MAP(CMemoryPage, CKeyedPage)
     ON_MESSAGE(WM_SLIDERCHANGE, OnSliderMoved)
 END_MESSAGE_MAP()
 
-CMemoryPage::CMemoryPage() : CSettingsPage(IDD_MEMORY_PAGE)
+CMemoryPage::CMemoryPage() : CKeyedPage(IDD_MEMORY_PAGE, s_pszKeys)
 {
 }
 
@@ -32,7 +35,7 @@ UINT CMemoryPage::GetTemplateID()
 
 void CMemoryPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSettingsPage::DoDataExchange(pDX);
+    CKeyedPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_MEMORY_SLOW, m_sliderSlow);
     DDX_Control(pDX, IDC_MEMORY_FAST, m_sliderFast);
     DDX_Control(pDX, IDC_MEMORY_CHIP, m_sliderChip);
@@ -43,9 +46,8 @@ void CMemoryPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CMemoryPage::OnInitDialog()
 {
-    CSettingsPage::OnInitDialog();
+    CKeyedPage::OnInitDialog();
 
-    CMapStringToString& mapOptions = App().m_mapOptions;
     for (int nID = SLIDER_FAST; nID <= SLIDER_SLOW; nID++)
     {
         const auto& setting = s_settings[nID - 1];
@@ -53,12 +55,13 @@ BOOL CMemoryPage::OnInitDialog()
         pSlider->SetRange(setting.nMin, setting.nMax);
         pSlider->SetPos(setting.nDefault);
         pSlider->SetNotifyID((short)nID);
-        mapOptions[setting.pszKey].Format(setting.pszFormat, setting.nDefault);
     }
 
     UpdateData(FALSE);
     for (int nID = SLIDER_FAST; nID <= SLIDER_SLOW; nID++)
         OnSliderMoved(nID, 0);
+    // The option map starts at what the page shows.
+    UpdateOptions();
     return TRUE;
 }
 
@@ -77,46 +80,11 @@ void CMemoryPage::LoadFromProfile()
 {
     CLauncherApp& app = App();
     for (int nID = SLIDER_FAST; nID <= SLIDER_SLOW; nID++)
-        Slider(nID)->SetPos(FragmentNumber(app.ReadConfigValue(s_settings[nID - 1].pszKey)));
+        Slider(nID)->SetPos(FragmentNumber(app.ReadConfigValue(s_pszKeys[nID - 1])));
 
     UpdateData(FALSE);
     for (int nID = SLIDER_FAST; nID <= SLIDER_SLOW; nID++)
         OnSliderMoved(nID, 0);
-}
-
-void CMemoryPage::SaveToProfile()
-{
-    for (const auto& setting : s_settings)
-        App().WriteConfigValue(setting.pszKey);
-}
-
-void CMemoryPage::UpdateOptions()
-{
-    UpdateData(TRUE);
-    CString strFragments[SLIDER_COUNT];
-    BuildFragments(strFragments);
-
-    CMapStringToString& mapOptions = App().m_mapOptions;
-    for (int i = 0; i < SLIDER_COUNT; i++)
-        mapOptions[s_settings[i].pszKey] = strFragments[i];
-}
-
-BOOL CMemoryPage::IsModified()
-{
-    UpdateData(TRUE);
-    CString strFragments[SLIDER_COUNT];
-    BuildFragments(strFragments);
-
-    for (int i = 0; i < SLIDER_COUNT; i++)
-        if (OptionValue(s_settings[i].pszKey) != strFragments[i])
-            return TRUE;
-    return FALSE;
-}
-
-void CMemoryPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
-{
-    for (const auto& setting : s_settings)
-        AppendOption(strLine, pszSeparator, setting.pszKey);
 }
 
 CNotifySliderCtrl* CMemoryPage::Slider(int nID)
@@ -130,8 +98,8 @@ CNotifySliderCtrl* CMemoryPage::Slider(int nID)
     return nullptr;
 }
 
-void CMemoryPage::BuildFragments(CString (&strFragments)[SLIDER_COUNT])
+BOOL CMemoryPage::BuildFragment(int nKey, CString& strFragment)
 {
-    for (int nID = SLIDER_FAST; nID <= SLIDER_SLOW; nID++)
-        strFragments[nID - 1].Format(s_settings[nID - 1].pszFormat, Slider(nID)->GetPos());
+    strFragment.Format(s_settings[nKey].pszFormat, Slider(nKey + 1)->GetPos());
+    return TRUE;
 }

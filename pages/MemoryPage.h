@@ -3,9 +3,9 @@
 #pragma once
 
 #include "NotifySliderCtrl.h"
-#include "SettingsPage.h"
+#include "KeyedPage.h"
 
-class CMemoryPage : public CSettingsPage
+class CMemoryPage : public CKeyedPage
 {
 public:
     // Notify ids of the three sliders, also the order of the page's keys
@@ -17,10 +17,6 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override { return "Memory"; }
     void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
-    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -32,8 +28,8 @@ protected:
 private:
     // The slider with that notify id; nullptr for any other id
     CNotifySliderCtrl* Slider(int nID);
-    // "-F", "-c" and "-s" fragments of the sliders' current positions, in key order
-    void BuildFragments(CString (&strFragments)[SLIDER_COUNT]);
+    // The "-F", "-c" or "-s" fragment of a slider's current position
+    BOOL BuildFragment(int nKey, CString& strFragment) override;
 
     CNotifySliderCtrl m_sliderSlow;
     CNotifySliderCtrl m_sliderFast;

@@ -20,13 +20,13 @@ static LPCSTR const s_pszClockFragments[] = {
 static const int CLOCK_ENTRY_COUNT = sizeof(s_pszClockFragments) / sizeof(s_pszClockFragments[0]);
 enum { CLOCK_AUTOMATIC = 1 };
 
-CMiscPage::CMiscPage() : CSettingsPage(IDD_MISC_PAGE)
+CMiscPage::CMiscPage() : CKeyedPage(IDD_MISC_PAGE, s_pszKeys)
 {
 }
 
 void CMiscPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSettingsPage::DoDataExchange(pDX);
+    CKeyedPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_MISC_SYSTEM_CLOCK, m_comboSystemClock);
     DDX_Control(pDX, IDC_MISC_ACCURACY, m_sliderAccuracy);
     DDX_Check(pDX, IDC_MISC_DEBUGGER, m_bDebugger);
@@ -37,23 +37,17 @@ void CMiscPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CMiscPage::OnInitDialog()
 {
-    CSettingsPage::OnInitDialog();
+    CKeyedPage::OnInitDialog();
 
     m_sliderAccuracy.SetRange(0, 3);
     m_sliderAccuracy.SetPos(0);
     m_comboSystemClock.SetCurSel(CLOCK_AUTOMATIC);
+    UpdateData(FALSE);
 
+    UpdateOptions();
     // The map starts at "-A 2" although the slider stands at "-A 3": a fresh
     // page counts as changed until a configuration is loaded into it.
-    CMapStringToString& mapOptions = App().m_mapOptions;
-    mapOptions[s_pszKeys[KEY_DEBUGGER]] = "";
-    mapOptions[s_pszKeys[KEY_ILLEGAL_INSTRUCTIONS]] = "";
-    mapOptions[s_pszKeys[KEY_ACCURACY]] = "-A 2";
-    mapOptions[s_pszKeys[KEY_SYSTEM_CLOCK]] = "";
-    mapOptions[s_pszKeys[KEY_32BIT_BLITS]] = "";
-    mapOptions[s_pszKeys[KEY_IMMEDIATE_BLITS]] = "";
-
-    UpdateData(FALSE);
+    App().m_mapOptions[s_pszKeys[KEY_ACCURACY]] = "-A 2";
     return TRUE;
 }
 
@@ -100,31 +94,6 @@ void CMiscPage::LoadFromProfile()
     UpdateData(FALSE);
 }
 
-void CMiscPage::SaveToProfile()
-{
-    for (LPCSTR pszKey : s_pszKeys)
-        App().WriteConfigValue(pszKey);
-}
-
-void CMiscPage::UpdateOptions()
-{
-    CString strFragments[SETTING_COUNT];
-    BOOL bClock = BuildFragments(strFragments);
-    for (int i = 0; i < SETTING_COUNT; i++)
-        if (i != KEY_SYSTEM_CLOCK || bClock)
-            App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
-}
-
-BOOL CMiscPage::IsModified()
-{
-    CString strFragments[SETTING_COUNT];
-    BOOL bClock = BuildFragments(strFragments);
-    for (int i = 0; i < SETTING_COUNT; i++)
-        if ((i != KEY_SYSTEM_CLOCK || bClock) && strFragments[i] != OptionValue(s_pszKeys[i]))
-            return TRUE;
-    return FALSE;
-}
-
 void CMiscPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
 {
     for (int nKey : s_nAppendOrder)
@@ -134,19 +103,26 @@ void CMiscPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
         AppendOption(strLine, pszSeparator, s_pszKeys[KEY_SYSTEM_CLOCK]);
 }
 
-BOOL CMiscPage::BuildFragments(CString strFragments[SETTING_COUNT])
+BOOL CMiscPage::BuildFragment(int nKey, CString& strFragment)
 {
-    UpdateData(TRUE);
-
-    strFragments[KEY_DEBUGGER] = m_bDebugger ? "-D" : "";
-    strFragments[KEY_ILLEGAL_INSTRUCTIONS] = m_bIllegalInstructions ? "-i" : "";
-    strFragments[KEY_32BIT_BLITS] = m_b32BitBlits ? "-n 3" : "";
-    strFragments[KEY_IMMEDIATE_BLITS] = m_bImmediateBlits ? "-n i" : "";
-    strFragments[KEY_ACCURACY].Format("-A %d", m_sliderAccuracy.GetRangeMax() - m_sliderAccuracy.GetPos());
-
-    int nClock = m_comboSystemClock.GetCurSel();
-    if (nClock < 0 || nClock >= CLOCK_ENTRY_COUNT)
-        return FALSE;
-    strFragments[KEY_SYSTEM_CLOCK] = s_pszClockFragments[nClock];
+    switch (nKey)
+    {
+    case KEY_DEBUGGER: strFragment = m_bDebugger ? "-D" : ""; break;
+    case KEY_ILLEGAL_INSTRUCTIONS: strFragment = m_bIllegalInstructions ? "-i" : ""; break;
+    case KEY_ACCURACY:
+        strFragment.Format("-A %d", m_sliderAccuracy.GetRangeMax() - m_sliderAccuracy.GetPos());
+        break;
+    case KEY_SYSTEM_CLOCK:
+    {
+        // Without a selected entry the clock keeps the fragment it has.
+        int nClock = m_comboSystemClock.GetCurSel();
+        if (nClock < 0 || nClock >= CLOCK_ENTRY_COUNT)
+            return FALSE;
+        strFragment = s_pszClockFragments[nClock];
+        break;
+    }
+    case KEY_32BIT_BLITS: strFragment = m_b32BitBlits ? "-n 3" : ""; break;
+    case KEY_IMMEDIATE_BLITS: strFragment = m_bImmediateBlits ? "-n i" : ""; break;
+    }
     return TRUE;
 }

@@ -2,10 +2,10 @@
 //   CMiscPage - accuracy, debugger, illegal instructions, blits and system clock
 #pragma once
 
-#include "SettingsPage.h"
+#include "KeyedPage.h"
 #include "framework/Controls.h"
 
-class CMiscPage : public CSettingsPage
+class CMiscPage : public CKeyedPage
 {
 public:
     CMiscPage();
@@ -14,9 +14,7 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override;
     void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
+    // The system clock goes last, and to the Win32 build only.
     void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
 protected:
@@ -24,10 +22,7 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    enum { SETTING_COUNT = 6 };
-    // The fragments the controls stand for, in the order of the page's keys;
-    // FALSE when no clock entry is selected and the clock has no fragment
-    BOOL BuildFragments(CString strFragments[SETTING_COUNT]);
+    BOOL BuildFragment(int nKey, CString& strFragment) override;
 
     CComboBox m_comboSystemClock;
     CSliderCtrl m_sliderAccuracy;

@@ -36,11 +36,3 @@ CString CSettingsPage::OptionValue(LPCSTR pszKey)
     App().m_mapOptions.Lookup(pszKey, strValue);
     return strValue;
 }
-
-BOOL CSettingsPage::DiffersFromOptions(const LPCSTR* ppszKeys, const CString* pFragments, int nCount)
-{
-    for (int i = 0; i < nCount; i++)
-        if (pFragments[i] != OptionValue(ppszKeys[i]))
-            return TRUE;
-    return FALSE;
-}

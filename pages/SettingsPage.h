@@ -46,6 +46,4 @@ protected:
     static int FragmentNumber(const CString& strFragment) { return TextNumber(FragmentValue(strFragment)); }
     // The option map's value of the key, looked up without entering a missing key
     static CString OptionValue(LPCSTR pszKey);
-    // TRUE at the first fragment that differs from the option map's value of its key
-    static BOOL DiffersFromOptions(const LPCSTR* ppszKeys, const CString* pFragments, int nCount);
 };

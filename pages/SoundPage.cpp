@@ -9,13 +9,13 @@
 static LPCSTR const s_pszKeys[] = { "SoundEmulation", "SoundBits", "SoundFreq", "SoundBuffer" };
 enum { KEY_EMULATION, KEY_BITS, KEY_FREQUENCY, KEY_BUFFER };
 
-CSoundPage::CSoundPage() : CSettingsPage(IDD_SOUND_PAGE)
+CSoundPage::CSoundPage() : CKeyedPage(IDD_SOUND_PAGE, s_pszKeys)
 {
 }
 
 void CSoundPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSettingsPage::DoDataExchange(pDX);
+    CKeyedPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_SOUND_FREQUENCY, m_editFrequency);
     DDX_Control(pDX, IDC_SOUND_BUFFER, m_editBufferSize);
     DDX_Control(pDX, IDC_SOUND_EMULATION, m_comboSoundEmulation);
@@ -24,28 +24,24 @@ void CSoundPage::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_SOUND_FREQUENCY, m_strFrequency);
 }
 
-BEGIN_MESSAGE_MAP(CSoundPage, CSettingsPage)
+BEGIN_MESSAGE_MAP(CSoundPage, CKeyedPage)
     ON_CBN_SELCHANGE(IDC_SOUND_EMULATION, OnSelchangeSoundEmulation)
 END_MESSAGE_MAP()
 
 BOOL CSoundPage::OnInitDialog()
 {
-    CSettingsPage::OnInitDialog();
+    CKeyedPage::OnInitDialog();
 
-    // The map starts at "-S 0" although "On" is shown: a fresh page counts as
-    // changed until a configuration is loaded into it.
     m_comboSoundEmulation.SelectString(-1, "On");
     m_comboSoundBits.SelectString(-1, "8");
     m_strFrequency = "22050";
     m_strBufferSize = "8192";
-
-    CMapStringToString& mapOptions = App().m_mapOptions;
-    mapOptions[s_pszKeys[KEY_EMULATION]] = "-S 0";
-    mapOptions[s_pszKeys[KEY_BITS]] = "-b 8";
-    mapOptions[s_pszKeys[KEY_FREQUENCY]] = "-R 22050";
-    mapOptions[s_pszKeys[KEY_BUFFER]] = "-B 8192";
-
     UpdateData(FALSE);
+
+    UpdateOptions();
+    // The map starts at "-S 0" although "On" is shown: a fresh page counts as
+    // changed until a configuration is loaded into it.
+    App().m_mapOptions[s_pszKeys[KEY_EMULATION]] = "-S 0";
     return TRUE;
 }
 
@@ -87,44 +83,25 @@ void CSoundPage::LoadFromProfile()
     UpdateData(FALSE);
 }
 
-void CSoundPage::SaveToProfile()
+BOOL CSoundPage::BuildFragment(int nKey, CString& strFragment)
 {
-    for (LPCSTR pszKey : s_pszKeys)
-        App().WriteConfigValue(pszKey);
-}
-
-void CSoundPage::UpdateOptions()
-{
-    CString strFragments[SETTING_COUNT];
-    BuildFragments(strFragments);
-    for (int i = 0; i < SETTING_COUNT; i++)
-        App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
-}
-
-BOOL CSoundPage::IsModified()
-{
-    CString strFragments[SETTING_COUNT];
-    BuildFragments(strFragments);
-    return DiffersFromOptions(s_pszKeys, strFragments, SETTING_COUNT);
-}
-
-void CSoundPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
-{
-    for (LPCSTR pszKey : s_pszKeys)
-        AppendOption(strLine, pszSeparator, pszKey);
-}
-
-void CSoundPage::BuildFragments(CString strFragments[SETTING_COUNT])
-{
-    UpdateData(TRUE);
-
-    // No selection gives "-S -2", which the emulator is left to judge.
-    strFragments[KEY_EMULATION].Format("-S %d", m_comboSoundEmulation.GetCurSel() - 1);
-    CString strBits;
-    m_comboSoundBits.GetLBText(m_comboSoundBits.GetCurSel(), strBits);
-    strFragments[KEY_BITS].Format("-b %s", (LPCSTR)strBits);
-    strFragments[KEY_FREQUENCY].Format("-R %s", (LPCSTR)m_strFrequency);
-    strFragments[KEY_BUFFER].Format("-B %s", (LPCSTR)m_strBufferSize);
+    switch (nKey)
+    {
+    case KEY_EMULATION:
+        // No selection gives "-S -2", which the emulator is left to judge.
+        strFragment.Format("-S %d", m_comboSoundEmulation.GetCurSel() - 1);
+        break;
+    case KEY_BITS:
+    {
+        CString strBits;
+        m_comboSoundBits.GetLBText(m_comboSoundBits.GetCurSel(), strBits);
+        strFragment = "-b " + strBits;
+        break;
+    }
+    case KEY_FREQUENCY: strFragment = "-R " + m_strFrequency; break;
+    case KEY_BUFFER: strFragment = "-B " + m_strBufferSize; break;
+    }
+    return TRUE;
 }
 
 void CSoundPage::OnSelchangeSoundEmulation()

@@ -2,10 +2,10 @@
 //   CSoundPage - sound emulation mode, sound bits, buffer size and frequency
 #pragma once
 
-#include "SettingsPage.h"
+#include "KeyedPage.h"
 #include "framework/Controls.h"
 
-class CSoundPage : public CSettingsPage
+class CSoundPage : public CKeyedPage
 {
 public:
     CSoundPage();
@@ -16,10 +16,6 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override;
     void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
-    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -29,9 +25,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    enum { SETTING_COUNT = 4 };
-    // The fragments the controls stand for, in the order of the page's keys
-    void BuildFragments(CString strFragments[SETTING_COUNT]);
+    BOOL BuildFragment(int nKey, CString& strFragment) override;
 
     CEdit m_editFrequency;
     CEdit m_editBufferSize;

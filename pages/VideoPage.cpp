@@ -44,13 +44,13 @@ static CString StoredResolution(const CString& strVideo)
     return strVideo.Mid(3, nFirst - 3) + ":" + strVideo.Mid(nFirst + 1, nLast - nFirst - 1);
 }
 
-CVideoPage::CVideoPage() : CSettingsPage(IDD_VIDEO_PAGE)
+CVideoPage::CVideoPage() : CKeyedPage(IDD_VIDEO_PAGE, s_pszKeys)
 {
 }
 
 void CVideoPage::DoDataExchange(CDataExchange* pDX)
 {
-    CSettingsPage::DoDataExchange(pDX);
+    CKeyedPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_VIDEO_FRAME_RATE, m_sliderFrameRate);
     DDX_Check(pDX, IDC_VIDEO_1081_EMULATION, m_b1081Emulation);
     DDX_Check(pDX, IDC_VIDEO_DOUBLE_HEIGHT, m_bDoubleHeight);
@@ -63,14 +63,14 @@ void CVideoPage::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_VIDEO_CORRECT_ASPECT, m_bCorrectAspect);
 }
 
-BEGIN_MESSAGE_MAP(CVideoPage, CSettingsPage)
+BEGIN_MESSAGE_MAP(CVideoPage, CKeyedPage)
     ON_MESSAGE(WM_SLIDERCHANGE, OnSliderMoved)
     ON_CBN_KILLFOCUS(IDC_VIDEO_RESOLUTION, OnKillfocusResolution)
 END_MESSAGE_MAP()
 
 BOOL CVideoPage::OnInitDialog()
 {
-    CSettingsPage::OnInitDialog();
+    CKeyedPage::OnInitDialog();
 
     m_b1081Emulation = FALSE;
     m_bDesktopWindow = TRUE;
@@ -85,14 +85,10 @@ BOOL CVideoPage::OnInitDialog()
     m_sliderFrameRate.SetPos(1);
     m_sliderFrameRate.SetNotifyID(SLIDER_FRAME_RATE);
 
-    CMapStringToString& mapOptions = App().m_mapOptions;
-    mapOptions[s_pszKeys[KEY_VIDEO]] = CString("-O ") + DEFAULT_RESOLUTION + ":dxy";
-    mapOptions[s_pszKeys[KEY_1081_EMULATION]] = "";
-    mapOptions[s_pszKeys[KEY_DESKTOP_WINDOW]] = "-W";
-    mapOptions[s_pszKeys[KEY_FRAME_RATE]] = "-f 1";
-
     UpdateData(FALSE);
     OnSliderMoved(SLIDER_FRAME_RATE, 0);
+    // The option map starts at what the page shows.
+    UpdateOptions();
     return TRUE;
 }
 
@@ -142,57 +138,35 @@ void CVideoPage::LoadFromProfile()
     OnSliderMoved(SLIDER_FRAME_RATE, 0);
 }
 
-void CVideoPage::SaveToProfile()
+BOOL CVideoPage::BuildFragment(int nKey, CString& strFragment)
 {
-    for (LPCSTR pszKey : s_pszKeys)
-        App().WriteConfigValue(pszKey);
-}
-
-void CVideoPage::UpdateOptions()
-{
-    CString strFragments[SETTING_COUNT];
-    BuildFragments(strFragments);
-    for (int i = 0; i < SETTING_COUNT; i++)
-        App().m_mapOptions[s_pszKeys[i]] = strFragments[i];
-}
-
-BOOL CVideoPage::IsModified()
-{
-    CString strFragments[SETTING_COUNT];
-    BuildFragments(strFragments);
-    return DiffersFromOptions(s_pszKeys, strFragments, SETTING_COUNT);
-}
-
-void CVideoPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
-{
-    for (LPCSTR pszKey : s_pszKeys)
-        AppendOption(strLine, pszSeparator, pszKey);
-}
-
-void CVideoPage::BuildFragments(CString strFragments[SETTING_COUNT])
-{
-    UpdateData(TRUE);
-
-    // A configuration without a screen mode cannot be loaded again: a text
-    // that names no resolution keeps the one the screen mode had.
-    CString strResolution = ReadableResolution(m_strResolution);
-    if (strResolution.IsEmpty())
-        strResolution = LastResolution();
-    CString strFlags;
-    if (m_bDoubleHeight)
-        strFlags += 'd';
-    if (m_bCorrectAspect)
-        strFlags += 'c';
-    if (m_bLowRes)
-        strFlags += 'l';
-    if (m_bCenterHorizontally)
-        strFlags += 'x';
-    if (m_bCenterVertically)
-        strFlags += 'y';
-    strFragments[KEY_VIDEO] = "-O " + strResolution + ":" + strFlags;
-    strFragments[KEY_1081_EMULATION] = m_b1081Emulation ? "-X" : "";
-    strFragments[KEY_DESKTOP_WINDOW] = m_bDesktopWindow ? "-W" : "";
-    strFragments[KEY_FRAME_RATE].Format("-f %d", m_sliderFrameRate.GetPos());
+    switch (nKey)
+    {
+    case KEY_VIDEO:
+    {
+        // A configuration without a screen mode cannot be loaded again: a
+        // text that names no resolution keeps the one the screen mode had.
+        CString strResolution = ReadableResolution(m_strResolution);
+        if (strResolution.IsEmpty())
+            strResolution = LastResolution();
+        strFragment = "-O " + strResolution + ":";
+        if (m_bDoubleHeight)
+            strFragment += 'd';
+        if (m_bCorrectAspect)
+            strFragment += 'c';
+        if (m_bLowRes)
+            strFragment += 'l';
+        if (m_bCenterHorizontally)
+            strFragment += 'x';
+        if (m_bCenterVertically)
+            strFragment += 'y';
+        break;
+    }
+    case KEY_1081_EMULATION: strFragment = m_b1081Emulation ? "-X" : ""; break;
+    case KEY_DESKTOP_WINDOW: strFragment = m_bDesktopWindow ? "-W" : ""; break;
+    case KEY_FRAME_RATE: strFragment.Format("-f %d", m_sliderFrameRate.GetPos()); break;
+    }
+    return TRUE;
 }
 
 CString CVideoPage::LastResolution() const

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "NotifySliderCtrl.h"
-#include "SettingsPage.h"
+#include "KeyedPage.h"
 
-class CVideoPage : public CSettingsPage
+class CVideoPage : public CKeyedPage
 {
 public:
     // Notify id of the frame-rate slider
@@ -17,10 +17,6 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override;
     void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
-    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -37,9 +33,7 @@ private:
     // The resolution of the screen mode in the option map, or the default
     CString LastResolution() const;
 
-    enum { SETTING_COUNT = 4 };
-    // The fragments the controls stand for, in the order of the page's keys
-    void BuildFragments(CString strFragments[SETTING_COUNT]);
+    BOOL BuildFragment(int nKey, CString& strFragment) override;
 
     CNotifySliderCtrl m_sliderFrameRate;
     BOOL m_b1081Emulation = FALSE;

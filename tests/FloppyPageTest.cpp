@@ -57,6 +57,7 @@ protected:
     {
         s_editorCommands.clear();
         s_strCatalogLog.clear();
+        m_pfnStartEditor = CCatalogThread::s_pfnStartEditor;
         CCatalogThread::s_pfnStartEditor = RecordEditor;
         CPageFixture::SetUp();
     }
@@ -73,6 +74,7 @@ protected:
             ::CloseHandle(s_hEditorEntered);
             s_hReleaseEditor = s_hEditorEntered = nullptr;
         }
+        CCatalogThread::s_pfnStartEditor = m_pfnStartEditor;
     }
     // Records the catalog messages from now on (in s_strCatalogLog). The hook
     // slows every message of the thread down, so only the tests that read the
@@ -173,6 +175,7 @@ protected:
     }
 
     HHOOK m_hLogHook = nullptr;
+    CCatalogThread::EditorStarter m_pfnStartEditor = nullptr;
 };
 
 TEST_F(FloppyPageTest, InsertedImagesGiveFragmentsShortTwinsAndVolumeNames)

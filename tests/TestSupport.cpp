@@ -32,6 +32,11 @@ CPromptRecorder::~CPromptRecorder()
     s_pRecorder = nullptr;
 }
 
+BOOL CPromptRecorder::IsInstalled()
+{
+    return s_pRecorder != nullptr;
+}
+
 int CPromptRecorder::OnMessageBox(HWND hWndOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType)
 {
     CPromptRecorder& r = *s_pRecorder;

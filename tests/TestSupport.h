@@ -33,6 +33,8 @@ public:
     ~CPromptRecorder();  // and removes itself
     CPromptRecorder(const CPromptRecorder&) = delete;
     CPromptRecorder& operator=(const CPromptRecorder&) = delete;
+    // TRUE while one answers in place of the real boxes and dialogs
+    static BOOL IsInstalled();
 
     std::vector<ShownBox> boxes;
     std::vector<int> answers;        // given in order; IDNO/IDCANCEL when they run out

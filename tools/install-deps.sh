@@ -9,6 +9,7 @@ command -v wine >/dev/null || need+=(wine)
 [ -e /usr/lib/wine/wine64 ] || need+=(wine64)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v cmake >/dev/null || need+=(cmake)
+command -v ninja >/dev/null || need+=(ninja-build)
 for extra in "$@"; do
     case $extra in
         tests) [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest) ;;

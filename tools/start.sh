@@ -8,6 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KOVANA_BUILD_DIR:-$root/build}
 
 "$root/tools/install-deps.sh"
+# A build folder made now is built by Ninja, which keeps both processors busier
+# than make does; one made before keeps its generator.
+command -v ninja >/dev/null && export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
 cmake --build "$build" -j"$(nproc)" --target Kovana zot zotdos
 
