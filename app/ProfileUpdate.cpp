@@ -132,6 +132,13 @@ BOOL RemoveFile(LPCSTR pszPath)
     return ::DeleteFileA(pszPath) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
+// Wine's own export in its ntdll
+BOOL RunsOnWine()
+{
+    static const BOOL bWine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return bWine;
+}
+
 }  // namespace
 
 CProfileUpdate::CProfileUpdate(LPCSTR pszProfile, CProgress* pProgress)
@@ -288,23 +295,32 @@ BOOL CProfileUpdate::WriteSection(const CSection& section)
 
 BOOL CProfileUpdate::PutCopyInPlace()
 {
-    // The platform may keep a view of either file: what it holds of the copy
-    // goes out before the copy is flushed, and what it holds of the profile
-    // is dropped before the profile changes underneath it. Dropping it after
-    // the rename would have the platform read the whole new file only to
-    // forget it again.
-    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_strCopy);
-    Step();
+    // Windows documents a cache that the profile functions may write out
+    // late, so the copy's view is dropped, which writes it out, before the
+    // copy is flushed. Wine writes every call through, and to drop the view
+    // it parses a file written in the last two seconds again, the copy
+    // always: there the view goes once the copy is gone, which costs nothing.
+    const BOOL bWritesThrough = RunsOnWine();
+    if (!bWritesThrough)
+        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_strCopy);
     {
         CHandle hCopy(::CreateFileA(m_strCopy, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         if (hCopy == INVALID_HANDLE_VALUE || !::FlushFileBuffers(hCopy))
             return FALSE;
     }
     Step();
+    // What the platform holds of the profile is dropped before the profile
+    // changes underneath it: on a file system that keeps its times to two
+    // seconds the old view could otherwise pass for current. Dropping it
+    // after the rename would have the platform read the whole new file only
+    // to forget it again.
     ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_strProfile);
     Step();
     if (!::MoveFileExA(m_strCopy, m_strProfile, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return FALSE;
+    Step();
+    if (bWritesThrough)
+        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_strCopy);
     Step();
     return TRUE;
 }
