@@ -173,7 +173,9 @@ void CConfigPage::OnNew()
 
     names.push_back(strName);
     int nSelected = m_listConfigs.GetCurSel();
-    CString strCurrent = app.m_mapOptions["CurrentConfigName"], strCount = app.m_mapOptions["NumberOfConfig"];
+    // Kept to be put back should the profile refuse the new configuration:
+    // the pages then still differ from what the current one holds.
+    CMapStringToString mapBefore = app.m_mapOptions;
     BOOL bLoaded = app.m_bConfigLoaded;
     // The entry and the new section reach the profile together: an entry
     // without its section would name a configuration that cannot be loaded.
@@ -194,8 +196,7 @@ void CConfigPage::OnNew()
     }
     m_listConfigs.DeleteString(nAdded);
     m_listConfigs.SetCurSel(nSelected);
-    app.m_mapOptions["CurrentConfigName"] = strCurrent;
-    app.m_mapOptions["NumberOfConfig"] = strCount;
+    app.m_mapOptions = mapBefore;
     app.m_bConfigLoaded = bLoaded;
     app.ShowConfigName();
     app.ReportWriteFailure(m_hWnd, "The configuration \"" + strName + "\" was not created.");
@@ -207,7 +208,8 @@ void CConfigPage::OnLoad()
     if (nIndex == LB_ERR)
         return;
     CLauncherApp& app = App();
-    app.OfferToSave(*this);
+    if (!app.OfferToSave(*this))
+        return;
     CString strName;
     m_listConfigs.GetText(nIndex, strName);
     app.m_mapOptions["CurrentConfigName"] = strName;

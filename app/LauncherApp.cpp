@@ -217,6 +217,9 @@ void CLauncherApp::ShowConfigName()
 
 BOOL CLauncherApp::SaveConfig()
 {
+    // A save that fails puts the map back, so that the pages still differ
+    // from the profile and are offered for saving again.
+    CMapStringToString mapBefore = m_mapOptions;
     UpdateAllOptions();
     // Without a current configuration there is no section to save into.
     CString strName = m_mapOptions["CurrentConfigName"];
@@ -237,6 +240,7 @@ BOOL CLauncherApp::SaveConfig()
     WriteProfileString(strName, "DosCommandLine", "-G?" + strLine);
     if (!transaction.Commit())
     {
+        m_mapOptions = mapBefore;
         ReportWriteFailure(m_pLauncher ? m_pLauncher->m_hWnd : nullptr,
                            "The configuration \"" + strName + "\" was not saved.");
         return FALSE;
@@ -262,16 +266,17 @@ BOOL CLauncherApp::IsAnyPageModified()
     return FALSE;
 }
 
-void CLauncherApp::OfferToSave(CWnd& owner)
+BOOL CLauncherApp::OfferToSave(CWnd& owner)
 {
     // Pages that never showed the current configuration hold nothing the user
     // changed in it: saving them would put their values over what is stored.
     if (!m_bConfigLoaded)
-        return;
+        return TRUE;
     if (IsAnyPageModified()
         && owner.MessageBox("Do you want to save the current config first?", "Warning", MB_YESNO | MB_ICONQUESTION)
                == IDYES)
-        SaveConfig();
+        return SaveConfig();
+    return TRUE;
 }
 
 CLauncherApp* GetLauncherApp()

@@ -91,8 +91,9 @@ public:
     BOOL SaveConfig();
     BOOL IsAnyPageModified();
     // Before the pages are left or loaded anew: when a page changed, asks
-    // "Do you want to save the current config first?" and saves on Yes
-    void OfferToSave(CWnd& owner);
+    // "Do you want to save the current config first?" and saves on Yes.
+    // FALSE when the save failed: the pages are then to stay as they are.
+    BOOL OfferToSave(CWnd& owner);
     // The launcher window's caption names the current configuration when the
     // pages show it, and none otherwise.
     void ShowConfigName();

@@ -66,8 +66,10 @@ void CLauncherDlg::Launch()
 
 void CLauncherDlg::Leave()
 {
-    GetLauncherApp()->OfferToSave(*this);
-    EndDialog(IDOK);
+    // A save that failed has told why; the window stays with what it shows,
+    // to be saved again or left with No.
+    if (GetLauncherApp()->OfferToSave(*this))
+        EndDialog(IDOK);
 }
 
 int CLauncherDlg::PageForKey(UINT vk, UINT vkBack, UINT vkOn, int nCurrent)

@@ -95,12 +95,18 @@ void CInfoPage::ChooseStyle()
     int nSel = m_comboStyle.GetCurSel();
     if (nSel < 0 || nSel == m_nStyleInUse)
         return;
-    // The list keeps showing the choice while the question below is open.
-    m_nStyleInUse = nSel;
     CLauncherApp& app = App();
     // The window of the new style loads the configuration from the profile
-    // again: what the pages show and nobody saved would be lost.
-    app.OfferToSave(*this);
+    // again: what the pages show and nobody saved would be lost. The list
+    // keeps showing the choice while the question is open.
+    int nInUse = m_nStyleInUse;
+    m_nStyleInUse = nSel;
+    if (!app.OfferToSave(*this))
+    {
+        m_nStyleInUse = nInUse;
+        m_comboStyle.SetCurSel(nInUse);
+        return;
+    }
     CString strStyle;
     strStyle.Format("%d", nSel + 1);
     app.WriteProfileString("ConfigList", "BrimloStyle", strStyle);

@@ -325,20 +325,28 @@ TEST_F(ConfigPageTest, TwoConfigurationsOfOneNameDeleteTheFirstNumberedEntry)
 
 TEST_F(ConfigPageTest, LoadAsksToSaveOnlyWhenAPageChanged)
 {
-    const struct { const char* shown; int answer; bool doubleClick; bool asked; const char* savedA; } cases[] = {
-        { "-v A", IDYES, false, false, "-v A" },
-        { "-v edited", IDYES, false, true, "-v edited" },
-        { "-v edited", IDNO, true, true, "-v A" },
+    const struct { const char* shown; int answer; bool doubleClick; bool asked; const char* savedA; bool readOnly; } cases[] = {
+        { "-v A", IDYES, false, false, "-v A", false },
+        { "-v edited", IDYES, false, true, "-v edited", false },
+        { "-v edited", IDNO, true, true, "-v A", false },
+        // A save that fails loads nothing over what the pages show.
+        { "-v edited", IDYES, false, true, "-v A", true },
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.shown);
+        SCOPED_TRACE(c.readOnly ? "read-only" : "writable");
         WriteConfigs({ "A", "B" }, "A");
         Open();
         app.LoadConfig();
         video->m_strShown = c.shown;
         prompts.boxes.clear();
         prompts.answers = { c.answer };
+        if (c.readOnly)
+        {
+            prompts.answers.push_back(IDOK);
+            ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_READONLY);
+        }
 
         Select(1);
         EXPECT_EQ("A", Current());  // selecting alone loads nothing
@@ -347,7 +355,8 @@ TEST_F(ConfigPageTest, LoadAsksToSaveOnlyWhenAPageChanged)
         else
             Command(IDC_CONFIG_LOAD, BN_CLICKED);
 
-        ASSERT_EQ(c.asked ? 1u : 0u, prompts.boxes.size());
+        ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+        ASSERT_EQ(c.asked ? (c.readOnly ? 2u : 1u) : 0u, prompts.boxes.size());
         if (c.asked)
         {
             EXPECT_EQ("Do you want to save the current config first?", prompts.boxes[0].text);
@@ -355,9 +364,14 @@ TEST_F(ConfigPageTest, LoadAsksToSaveOnlyWhenAPageChanged)
             EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), prompts.boxes[0].type);
             EXPECT_EQ(page.m_hWnd, prompts.boxes[0].hWndOwner);
         }
+        if (c.readOnly)
+        {
+            EXPECT_EQ("ERROR", prompts.boxes[1].caption);
+        }
         EXPECT_EQ(c.savedA, Value("A", "Video"));
-        EXPECT_EQ("B", Current());
-        EXPECT_EQ("-v B", video->m_strShown);
+        EXPECT_EQ(c.readOnly ? "A" : "B", Current());
+        EXPECT_EQ(c.readOnly ? "-v edited" : "-v B", video->m_strShown);
+        EXPECT_EQ(c.readOnly, (bool)app.IsAnyPageModified());
         page.DestroyWindow();
     }
 }
@@ -456,6 +470,8 @@ TEST_F(ConfigPageTest, AProfileThatCannotBeWrittenIsReportedAndNothingChanges)
             EXPECT_EQ(0, page.m_listConfigs.GetCurSel());
             EXPECT_EQ("A", Current());
             EXPECT_EQ("ZOT Brimlo - A", Caption());
+            // What was not saved is still offered for saving.
+            EXPECT_TRUE(app.IsAnyPageModified());
             page.DestroyWindow();
             prompts.boxes.clear();
             ::DeleteFileA(app.m_strProfile);

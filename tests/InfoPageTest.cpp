@@ -69,12 +69,16 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         int nAnswer;         // to the question that a change brings
         LPCSTR pszStored;
         LPCSTR pszSpeed;     // stored afterwards
+        bool bReadOnlyFirst; // the first choice meets a read-only profile
     } cases[] = {
-        { "1", 1, 1, OPEN_LIST_ENTER, false, IDYES, "2", "-w 7" },
-        { "3", 2, 0, CLOSED_LIST_ENTER, false, IDYES, "1", "-w 7" },
-        { "", 2, 2, CLICK, false, IDYES, "3", "-w 7" },
-        { "", 3, 1, CLOSED_LIST_ENTER, true, IDNO, "2", "-w 7" },
-        { "4", 3, 0, OPEN_LIST_ENTER, true, IDYES, "1", "-w 20" },
+        { "1", 1, 1, OPEN_LIST_ENTER, false, IDYES, "2", "-w 7", false },
+        { "3", 2, 0, CLOSED_LIST_ENTER, false, IDYES, "1", "-w 7", false },
+        { "", 2, 2, CLICK, false, IDYES, "3", "-w 7", false },
+        { "", 3, 1, CLOSED_LIST_ENTER, true, IDNO, "2", "-w 7", false },
+        { "4", 3, 0, OPEN_LIST_ENTER, true, IDYES, "1", "-w 20", false },
+        // A save that fails keeps the window, its pages and its style; the
+        // next choice saves and switches.
+        { "1", 1, 2, CLICK, true, IDYES, "3", "-w 20", true },
     };
     for (const auto& c : cases)
     {
@@ -84,6 +88,11 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         CPromptRecorder prompts;
         prompts.answers = { c.nAnswer };
         SaveDefaultConfiguration(app, "Work");
+        if (c.bReadOnlyFirst)
+        {
+            prompts.answers = { IDYES, IDOK, c.nAnswer };
+            ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_READONLY);
+        }
         app.m_strStyle = c.pszAppStyle;
         std::unique_ptr<CLauncherDlg> pDlg;
         if (c.nWindow == CLauncherApp::STYLE_TAB)
@@ -93,9 +102,10 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         else
             pDlg.reset(new CModernLauncherDlg);
         CLauncherDlg& dlg = *pDlg;
-        int nShownSel = -2;
-        HWND hLauncher = nullptr;
-        CModalSteps steps({ [&] {
+        int nShownSel = -2, nSelAfterFailure = -2;
+        HWND hLauncher = nullptr, hStayed = nullptr;
+        auto combo = [&] { return ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE); };
+        std::vector<std::function<bool()>> stepList = { [&] {
             if (!IsRunning(dlg.m_hWnd))
                 return false;
             hLauncher = dlg.m_hWnd;
@@ -103,21 +113,36 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
                 ::SendDlgItemMessageA(app.m_pPages[CLauncherApp::PAGE_EMULATOR]->m_hWnd, IDC_EMULATOR_SPEED,
                                       TBM_SETPOS, TRUE, 20);
             dlg.ShowPage(CLauncherApp::PAGE_INFO);
-            HWND hCombo = ::GetDlgItem(app.m_pPages[CLauncherApp::PAGE_INFO]->m_hWnd, IDC_INFO_STYLE);
-            nShownSel = (int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
-            ChooseStyle(hCombo, c.nPick, c.way);
+            nShownSel = (int)::SendMessageA(combo(), CB_GETCURSEL, 0, 0);
+            ChooseStyle(combo(), c.nPick, c.way);
             return true;
-        } });
+        } };
+        if (c.bReadOnlyFirst)
+            stepList.push_back([&] {
+                hStayed = IsRunning(dlg.m_hWnd) ? dlg.m_hWnd : nullptr;
+                nSelAfterFailure = (int)::SendMessageA(combo(), CB_GETCURSEL, 0, 0);
+                ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+                ChooseStyle(combo(), c.nPick, c.way);
+                return true;
+            });
+        CModalSteps steps(stepList);
         app.m_pLauncher = &dlg;
         EXPECT_EQ(19, dlg.DoModal());
         EXPECT_TRUE(steps.Done());
         EXPECT_EQ(c.nWindow - 1, nShownSel);
         EXPECT_EQ(CString(c.pszStored), ProfileValue(app.m_strProfile, "ConfigList", "BrimloStyle"));
         EXPECT_TRUE(hLauncher != nullptr);
-        ASSERT_EQ(c.bChangePage ? 1u : 0u, prompts.boxes.size());
+        ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+        ASSERT_EQ(c.bReadOnlyFirst ? 3u : c.bChangePage ? 1u : 0u, prompts.boxes.size());
         if (c.bChangePage)
         {
             EXPECT_EQ("Do you want to save the current config first?", prompts.boxes[0].text);
+        }
+        if (c.bReadOnlyFirst)
+        {
+            EXPECT_EQ("ERROR", prompts.boxes[1].caption);
+            EXPECT_EQ(hLauncher, hStayed);
+            EXPECT_EQ(c.nWindow - 1, nSelAfterFailure);
         }
         EXPECT_EQ(CString(c.pszSpeed), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
         app.m_pLauncher = nullptr;

@@ -442,6 +442,39 @@ TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
     }
 }
 
+// A save that fails on the way out has told why; the window stays with what it
+// shows, and the next Leave saves it.
+TEST_F(TabLauncher, AFailedSaveOnLeaveKeepsTheWindowOpen)
+{
+    CChangedPage changedPage(m_app, CLauncherApp::PAGE_INFO);
+    SaveDefaultConfiguration(m_app, "Work");
+    ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
+    ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_READONLY);
+    m_prompts.answers = { IDYES, IDOK, IDYES };
+    bool bStayed = false;
+    CTabLauncherDlg dlg;
+    CModalSteps steps({ [&] {
+                           if (!IsRunning(dlg.m_hWnd))
+                               return false;
+                           ClickButton(dlg.m_hWnd, IDCANCEL);
+                           return true;
+                       },
+                        [&] {
+                            bStayed = IsRunning(dlg.m_hWnd);
+                            ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+                            ClickButton(dlg.m_hWnd, IDCANCEL);
+                            return true;
+                        } });
+    m_app.m_pLauncher = &dlg;
+    EXPECT_EQ(1, dlg.DoModal());
+    ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(bStayed);
+    ASSERT_EQ(3u, m_prompts.boxes.size());
+    EXPECT_EQ("ERROR", m_prompts.boxes[1].caption);
+    EXPECT_EQ("Do you want to save the current config first?", m_prompts.boxes[2].text);
+    EXPECT_NE("none", ProfileValue(m_app.m_strProfile, "Work", "DosCommandLine", "none"));
+}
+
 // A launch copies the pages into the options file and saves nothing: each
 // way out of each window, and a style change or a Load, still finds the
 // pages as they differ from the profile, asks, and saves on Yes.
