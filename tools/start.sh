@@ -22,4 +22,11 @@ cp "$build/tools/standin/zot.exe" "$build/tools/standin/zotdos.exe" "$run/"
 . "$root/tools/wine-session.sh" "$build/wine-run" display
 echo "Kovana runs from $run (DISPLAY=$DISPLAY); its settings are in $run/Kovana.ini"
 cd "$run"
-kovana_run wine Kovana.exe "$@"
+if [ -n "$kovana_own_display" ]; then
+    # Without a window manager Wine waits two seconds for one each time a
+    # window goes away, and windows have no frames: the program runs in a
+    # Wine desktop of its own, which ends with it.
+    kovana_run wine explorer /desktop=Kovana,1280x1024 Kovana.exe "$@"
+else
+    kovana_run wine Kovana.exe "$@"
+fi

@@ -84,9 +84,13 @@ kovana_new_display() {
     exit 1
 }
 
+# kovana_own_display is set when the session runs on an Xvfb display of its
+# own, which has no window manager.
+kovana_own_display=
 if [ "$kovana_mode" = desktop ] || [ -z "${DISPLAY:-}" ]; then
     kovana_new_display
     export DISPLAY=$kovana_display
+    kovana_own_display=yes
 elif [[ $DISPLAY =~ ^:([0-9]+)(\.[0-9]+)?$ ]] && [ ! -e "/tmp/.X11-unix/X${BASH_REMATCH[1]}" ]; then
     # Wine would only say that it cannot create a window.
     echo "wine-session.sh: the display $DISPLAY does not answer (no /tmp/.X11-unix/X${BASH_REMATCH[1]});" \
