@@ -145,8 +145,7 @@ void CConfigPage::SaveToProfile()
     // Entries that a damaged profile left out of order are numbered anew, so
     // that the count just written matches them; entries in order stay untouched.
     if (m_hWnd)
-        for (const CProfileWrite& write : EntryWrites(ListedNames()))
-            app.WriteProfileString(write.strSection, write.strKey, write.strValue);
+        app.WriteProfileStrings(EntryWrites(ListedNames()));
 }
 
 void CConfigPage::UpdateOptions()
@@ -181,8 +180,7 @@ void CConfigPage::OnNew()
     // without its section would name a configuration that cannot be loaded.
     CProfileTransaction transaction(app);
     app.WriteProfileString("ConfigList", "NumberOfConfig", DecimalText((int)names.size()));
-    for (const CProfileWrite& write : EntryWrites(names))
-        app.WriteProfileString(write.strSection, write.strKey, write.strValue);
+    app.WriteProfileStrings(EntryWrites(names));
     int nAdded = m_listConfigs.AddString(strName);
     m_listConfigs.SetCurSel(nAdded);
     app.m_mapOptions["CurrentConfigName"] = strName;
@@ -237,10 +235,13 @@ void CConfigPage::OnDelete()
     // With the last entry gone there is no current configuration.
     CString strCurrent = names.empty() ? CString() : names[0];
 
+    // The list is read once, for the entries that change and for the update.
+    CProfileTransaction transaction(app);
     std::vector<CProfileWrite> writes = EntryWrites(names);
     writes.push_back({ "ConfigList", "CurrentConfigName", strCurrent });
     writes.push_back({ "ConfigList", "NumberOfConfig", DecimalText((int)names.size()) });
-    if (!app.WriteProfileStrings(writes))
+    app.WriteProfileStrings(writes);
+    if (!transaction.Commit())
     {
         app.ReportWriteFailure(m_hWnd, "The configuration \"" + strName + "\" was not deleted.");
         return;

@@ -62,6 +62,11 @@ void CLauncherApp::LaunchEmulator()
                             MB_OK | MB_ICONEXCLAMATION);
 }
 
+static CString StartFailure(const CString& strPath, const CString& strWhy)
+{
+    return "The emulator could not be started:\n" + strPath + "\n\n" + strWhy;
+}
+
 // Why no emulator can be started from the path; "" when it names a program
 static CString EmulatorPathFault(const CString& strPath)
 {
@@ -87,7 +92,7 @@ static CString EmulatorPathFault(const CString& strPath)
         else if (!::GetBinaryTypeA(strPath, &nBinaryType))
             strFault = "This file is not a program.";
     }
-    return strFault.IsEmpty() ? strFault : "The emulator could not be started:\n" + strPath + "\n\n" + strFault;
+    return strFault.IsEmpty() ? strFault : StartFailure(strPath, strFault);
 }
 
 CString CLauncherApp::WriteOptionsAndStart()
@@ -133,10 +138,9 @@ CString CLauncherApp::WriteOptionsAndStart()
     UINT nResult = s_pfnStartEmulator(strCommand, SW_SHOW);
     if (nResult > 31)
         return "";
-    CString strFailure;
-    strFailure.Format("The emulator could not be started:\n%s\n\nWindows gave the error %u.", (LPCSTR)strEmulatorPath,
-                      nResult);
-    return strFailure;
+    CString strWhy;
+    strWhy.Format("Windows gave the error %u.", nResult);
+    return StartFailure(strEmulatorPath, strWhy);
 }
 
 CString CLauncherApp::GetEmulatorType(CString strPath)
