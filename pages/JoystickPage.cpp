@@ -3,9 +3,10 @@
 #include "app/LauncherApp.h"
 #include "res/resource.h"
 
-static LPCSTR const s_pszKey = "Joystick";
+static LPCSTR const s_pszKeys[] = { "Joystick" };
+static LPCSTR const s_pszKey = s_pszKeys[0];
 
-CJoystickPage::CJoystickPage() : CSettingsPage(IDD_JOYSTICK_PAGE), m_bJoystick(0)
+CJoystickPage::CJoystickPage() : CKeyedPage(IDD_JOYSTICK_PAGE, s_pszKeys), m_bJoystick(0)
 {
 }
 
@@ -39,28 +40,8 @@ void CJoystickPage::LoadFromProfile()
     UpdateData(FALSE);
 }
 
-void CJoystickPage::SaveToProfile()
+BOOL CJoystickPage::BuildFragment(int, CString& strFragment)
 {
-    App().WriteConfigValue(s_pszKey);
-}
-
-void CJoystickPage::UpdateOptions()
-{
-    App().m_mapOptions[s_pszKey] = BuildFragment();
-}
-
-BOOL CJoystickPage::IsModified()
-{
-    return BuildFragment() != OptionValue(s_pszKey);
-}
-
-void CJoystickPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
-{
-    AppendOption(strLine, pszSeparator, s_pszKey);
-}
-
-CString CJoystickPage::BuildFragment()
-{
-    UpdateData(TRUE);
-    return m_bJoystick ? "-J" : "";
+    strFragment = m_bJoystick ? "-J" : "";
+    return TRUE;
 }

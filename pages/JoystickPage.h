@@ -2,9 +2,9 @@
 //   CJoystickPage - joystick emulation on or off
 #pragma once
 
-#include "SettingsPage.h"
+#include "KeyedPage.h"
 
-class CJoystickPage : public CSettingsPage
+class CJoystickPage : public CKeyedPage
 {
 public:
     CJoystickPage();
@@ -15,17 +15,12 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override;
     void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
-    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // The fragment the check box stands for
+    BOOL BuildFragment(int nKey, CString& strFragment) override;
 
 private:
-    // The fragment the check box stands for
-    CString BuildFragment();
-
     int m_bJoystick;
 };

@@ -3,9 +3,10 @@
 #include "app/LauncherApp.h"
 #include "res/resource.h"
 
-static LPCSTR const s_pszKey = "Keyboard";
+static LPCSTR const s_pszKeys[] = { "Keyboard" };
+static LPCSTR const s_pszKey = s_pszKeys[0];
 
-CKeyboardPage::CKeyboardPage() : CSettingsPage(IDD_KEYBOARD_PAGE)
+CKeyboardPage::CKeyboardPage() : CKeyedPage(IDD_KEYBOARD_PAGE, s_pszKeys)
 {
 }
 
@@ -52,30 +53,10 @@ void CKeyboardPage::LoadFromProfile()
     app.m_mapOptions[s_pszKey] = "-L " + strLayout;
 }
 
-void CKeyboardPage::SaveToProfile()
+BOOL CKeyboardPage::BuildFragment(int, CString& strFragment)
 {
-    App().WriteConfigValue(s_pszKey);
-}
-
-void CKeyboardPage::UpdateOptions()
-{
-    App().m_mapOptions[s_pszKey] = BuildFragment();
-}
-
-BOOL CKeyboardPage::IsModified()
-{
-    return BuildFragment() != OptionValue(s_pszKey);
-}
-
-void CKeyboardPage::AppendOptions(CString& strLine, LPCSTR pszSeparator)
-{
-    AppendOption(strLine, pszSeparator, s_pszKey);
-}
-
-CString CKeyboardPage::BuildFragment()
-{
-    UpdateData(TRUE);
     CString strLayout;
     m_comboLayout.GetLBText(m_comboLayout.GetCurSel(), strLayout);
-    return "-L " + strLayout;
+    strFragment = "-L " + strLayout;
+    return TRUE;
 }

@@ -2,10 +2,10 @@
 //   CKeyboardPage - the keyboard layout
 #pragma once
 
-#include "SettingsPage.h"
+#include "KeyedPage.h"
 #include "framework/Controls.h"
 
-class CKeyboardPage : public CSettingsPage
+class CKeyboardPage : public CKeyedPage
 {
 public:
     CKeyboardPage();
@@ -16,17 +16,12 @@ public:
     UINT GetTemplateID() override;
     CString GetPageName() override;
     void LoadFromProfile() override;
-    void SaveToProfile() override;
-    void UpdateOptions() override;
-    BOOL IsModified() override;
-    void AppendOptions(CString& strLine, LPCSTR pszSeparator) override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // The fragment the selected layout stands for
+    BOOL BuildFragment(int nKey, CString& strFragment) override;
 
 private:
-    // The fragment the selected layout stands for
-    CString BuildFragment();
-
     CComboBox m_comboLayout;
 };
