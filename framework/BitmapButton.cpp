@@ -15,18 +15,6 @@ void CBitmapButton::DeleteBitmaps()
     }
 }
 
-BOOL CBitmapButton::AutoLoad(UINT nID, CWnd* pParent)
-{
-    SubclassWindow(pParent->GetDlgItem(nID));
-    if (!m_hWnd)
-        return FALSE;
-    CString strName = GetWindowText();
-    if (!LoadBitmaps(strName + "U", strName + "D", strName + "F", strName + "X"))
-        return FALSE;
-    SizeToContent();
-    return TRUE;
-}
-
 BOOL CBitmapButton::LoadBitmaps(LPCSTR pszBitmapResource, LPCSTR pszBitmapResourceSel,
                                 LPCSTR pszBitmapResourceFocus, LPCSTR pszBitmapResourceDisabled)
 {
@@ -40,14 +28,6 @@ BOOL CBitmapButton::LoadBitmaps(LPCSTR pszBitmapResource, LPCSTR pszBitmapResour
     return m_bitmap != nullptr;
 }
 
-void CBitmapButton::SizeToContent()
-{
-    BITMAP bm;
-    if (!m_bitmap || !::GetObjectA(m_bitmap, sizeof(bm), &bm))
-        return;
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, bm.bmWidth, bm.bmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 HBITMAP CBitmapButton::PictureFor(UINT nState) const
 {
     if ((nState & ODS_SELECTED) && m_bitmapSel)
@@ -57,18 +37,4 @@ HBITMAP CBitmapButton::PictureFor(UINT nState) const
     if ((nState & ODS_DISABLED) && m_bitmapDisabled)
         return m_bitmapDisabled;
     return m_bitmap;
-}
-
-void CBitmapButton::DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct)
-{
-    HBITMAP hBitmap = PictureFor(pDrawItemStruct->itemState);
-    if (!hBitmap)
-        return;
-
-    HDC hMemDC = ::CreateCompatibleDC(pDrawItemStruct->hDC);
-    HGDIOBJ hOld = ::SelectObject(hMemDC, hBitmap);
-    const RECT& rc = pDrawItemStruct->rcItem;
-    ::BitBlt(pDrawItemStruct->hDC, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, hMemDC, 0, 0, SRCCOPY);
-    ::SelectObject(hMemDC, hOld);
-    ::DeleteDC(hMemDC);
 }

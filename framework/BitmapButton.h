@@ -4,10 +4,9 @@
 
 #include "Controls.h"
 
-// The caption names the pictures: caption + "U" normal, "D" pressed, "F" with
-// the keyboard focus, "X" disabled. Only the normal picture is required; a
-// state without a picture of its own is drawn with the normal one. The parent
-// hands its WM_DRAWITEM for the button to DrawItem.
+// The pictures: normal, pressed, with the keyboard focus, disabled. Only the
+// normal picture is required; a state without a picture of its own is drawn
+// with the normal one. A derived button draws them in its DrawItem.
 class CBitmapButton : public CButton
 {
 public:
@@ -17,17 +16,10 @@ public:
     CBitmapButton& operator=(const CBitmapButton&) = delete;
 
 // Operations
-    // Takes over the parent's button of that id, loads the pictures its
-    // caption names and takes the size of the normal one; FALSE without it
-    BOOL AutoLoad(UINT nID, CWnd* pParent);
     // LoadBitmap of each named picture; null names and missing pictures load
     // none; FALSE without the normal one
     BOOL LoadBitmaps(LPCSTR pszBitmapResource, LPCSTR pszBitmapResourceSel, LPCSTR pszBitmapResourceFocus,
                      LPCSTR pszBitmapResourceDisabled);
-    // SetWindowPos to the size of the normal picture
-    void SizeToContent();
-    // Draws the picture of the state that the draw request gives
-    virtual void DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct);
 
 protected:
     // The picture of a draw request's state (ODS_*)

@@ -29,7 +29,8 @@ public:
     void SetCurrent(BOOL bCurrent);
     BOOL IsCurrent() const { return m_bCurrent; }
 
-    void DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct) override;
+    // Draws the button for the parent's WM_DRAWITEM
+    void DrawItem(const DRAWITEMSTRUCT* pDrawItemStruct);
 
 private:
     int m_nScale = 100;
