@@ -53,21 +53,6 @@ BOOL CPrompt::FileDialog(BOOL bOpenFileDialog, OPENFILENAMEA& ofn)
     return ShowFileDialog(bOpenFileDialog, ofn);
 }
 
-void CWnd::CenterWindow()
-{
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof(monitor);
-    RECT rcWindow;
-    if (!::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor)
-        || !::GetWindowRect(m_hWnd, &rcWindow))
-        return;
-    const RECT& rcWork = monitor.rcWork;
-    int x = (rcWork.left + rcWork.right - (rcWindow.right - rcWindow.left)) / 2;
-    int y = (rcWork.top + rcWork.bottom - (rcWindow.bottom - rcWindow.top)) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, std::max(x, (int)rcWork.left), std::max(y, (int)rcWork.top), 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 int CWnd::MessageBox(LPCSTR pszText, LPCSTR pszCaption, UINT nType)
 {
     return CPrompt::MessageBox(m_hWnd, pszText, pszCaption, nType);

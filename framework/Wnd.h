@@ -38,10 +38,6 @@ public:
     BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
     void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* pwp) { return ::SetWindowPlacement(m_hWnd, pwp); }
-    // Places a top-level window in the middle of the work area of its
-    // monitor, as DS_CENTER places a dialog; a window larger than the work
-    // area keeps its top left corner in it
-    void CenterWindow();
     HWND SetFocus() { return ::SetFocus(m_hWnd); }
     // WM_SETICON
     HICON SetIcon(HICON hIcon, BOOL bBigIcon) { return (HICON)SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon); }

@@ -23,10 +23,6 @@ BOOL CLauncherDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hSmallIcon, FALSE);
-    // Before the pages: on a first start the Config page asks for a name
-    // while they are made, in a dialog centred the same way.
-    CenterWindow();
-
     // The Info page shows the style of the window it opens in.
     CLauncherApp& app = *GetLauncherApp();
     app.m_nLauncherStyle = m_nStyle;
