@@ -87,7 +87,9 @@ TEST_P(LauncherWindows, ChangeLaunchSwitchStyleAndLeave)
     }
     ClickButton(hLauncher, start.nLaunchID);
     CString receipt = run.File("zot-receipt.bin");
-    ASSERT_TRUE(WaitUntil([&] { return FileExists(receipt); }));
+    ASSERT_TRUE(WaitUntil([&] { return FileExists(receipt); }))
+        << "options file " << (FileExists(run.File(".zotrc")) || FileExists(run.File("zot.rc")) ? "written" : "missing")
+        << "; windows: " << ::testing::PrintToString(run.VisibleCaptions());
     EXPECT_EQ(options, ReadWholeFile(receipt));
 
     // A style change with an edit made after the launch asks first.
