@@ -221,12 +221,8 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
     // Launch twice, then leave: nothing changed, so no question
     ASSERT_TRUE(CopyStandInEmulator(FALSE, m_dir.File("zot.exe")));
     ASSERT_TRUE(WriteWholeFile(m_app.m_strProfile, DefaultProfile(nullptr, m_dir.File("zot.exe"), "DOS")));
-    static int s_nStarted = 0;
-    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
-    CLauncherApp::s_pfnStartEmulator = [](LPCSTR, UINT) -> UINT { return s_nStarted++, 33; };
+    CLaunchRecorder launches;
     CString strOptions = m_dir.File(".zotrc");
-    char szDirectory[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
     int nLaunches = 0;
     EXPECT_EQ(1, RunModal([&](HWND hDlg) {
         for (int i = 0; i < 2; i++)
@@ -237,10 +233,8 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
         }
         ClickButton(hDlg, IDC_MODERN_LEAVE);
     }));
-    ::SetCurrentDirectoryA(szDirectory);
-    CLauncherApp::s_pfnStartEmulator = pfnStarter;
     EXPECT_EQ(2, nLaunches);
-    EXPECT_EQ(2, s_nStarted);
+    EXPECT_EQ(2u, launches.commandLines.size());
     EXPECT_TRUE(m_prompts.boxes.empty());
 
     // With a change, Leave asks; Yes saves

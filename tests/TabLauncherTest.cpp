@@ -47,14 +47,6 @@ std::vector<DWORD> PageIconPixels(int nPage)
     return pixels;
 }
 
-// The command lines the emulator would have been started with
-std::vector<std::string> s_launched;
-UINT RecordLaunch(LPCSTR pszCommandLine, UINT)
-{
-    s_launched.push_back(pszCommandLine);
-    return 33;
-}
-
 class TabLauncher : public CLauncherTest<CTabLauncherDlg>
 {
 protected:
@@ -348,13 +340,9 @@ TEST_F(TabLauncher, KeepsItsCaptionWhenTheConfigurationCannotBeLoaded)
 
 TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
 {
-    char szDirectory[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
     ASSERT_TRUE(CopyStandInEmulator(FALSE, m_dir.File("zot.exe")));
     ASSERT_TRUE(WriteWholeFile(m_app.m_strProfile, DefaultProfile(nullptr, m_dir.File("zot.exe"), "DOS")));
-    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
-    CLauncherApp::s_pfnStartEmulator = RecordLaunch;
-    s_launched.clear();
+    CLaunchRecorder launches;
     CString strOptions = m_dir.File(".zotrc");
     int nLaunches = 0;
     CModalSteps steps({ [&] {
@@ -374,10 +362,8 @@ TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
                         } });
     m_app.m_pLauncher = &m_dlg;
     EXPECT_EQ(1, m_dlg.DoModal());
-    ::SetCurrentDirectoryA(szDirectory);
-    CLauncherApp::s_pfnStartEmulator = pfnStarter;
     EXPECT_EQ(2, nLaunches);
-    EXPECT_EQ(2u, s_launched.size());
+    EXPECT_EQ(2u, launches.commandLines.size());
     EXPECT_TRUE(m_prompts.boxes.empty());
 }
 
@@ -503,10 +489,6 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
     };
     static const char* const s_pszWindows[] = { "tab", "list", "modern" };
     static const char* const s_pszWays[] = { "Leave", "Esc", "close box", "Enter", "style change", "Load" };
-    char szDirectory[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
-    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
-    CLauncherApp::s_pfnStartEmulator = RecordLaunch;
     for (const auto& c : cases)
     {
         SCOPED_TRACE(std::string(s_pszWindows[c.window]) + ", " + s_pszWays[c.way] + ", launched at "
@@ -515,11 +497,11 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
         CTestApp app(dir.File("Kovana.ini"));
         CPromptRecorder prompts;
         prompts.answers = { c.nAnswer };
+        CLaunchRecorder launches;
         CString strEmulator = dir.File("zot.exe");
         ASSERT_TRUE(CopyStandInEmulator(FALSE, strEmulator));
         ASSERT_TRUE(WriteWholeFile(app.m_strProfile, DefaultProfile(nullptr, strEmulator, "DOS")));
         app.m_mapOptions["CurrentConfigName"] = "Work";
-        s_launched.clear();
 
         std::unique_ptr<CLauncherDlg> pDlg;
         if (c.window == TAB)
@@ -583,7 +565,7 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
 
         std::string strLaunched = "-w " + std::to_string(c.nLaunched) + "\r\n-P 64\r\n";
         EXPECT_EQ(strLaunched, ReadWholeFile(dir.File(".zotrc")).substr(0, strLaunched.size()));
-        EXPECT_EQ(1u, s_launched.size());
+        EXPECT_EQ(1u, launches.commandLines.size());
         EXPECT_EQ(DefaultProfile(nullptr, strEmulator, "DOS"), strAfterLaunch) << "the launch saved";
         ASSERT_EQ(c.nAnswer ? 1u : 0u, prompts.boxes.size());
         if (c.nAnswer)
@@ -594,8 +576,6 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
         std::string strSpeed = "-w " + std::to_string(c.nAnswer == IDYES ? c.nLeft : 7);
         EXPECT_EQ(CString(strSpeed.c_str()), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
     }
-    CLauncherApp::s_pfnStartEmulator = pfnStarter;
-    ::SetCurrentDirectoryA(szDirectory);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstring>
 
 static CPromptRecorder* s_pRecorder = nullptr;
+static CLaunchRecorder* s_pLaunchRecorder = nullptr;
 
 CString ProfileValue(LPCSTR pszProfile, LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszDefault)
 {
@@ -78,6 +79,31 @@ BOOL CPromptRecorder::OnFolderDialog(HWND hWndOwner, LPCSTR pszInitialFolder, CS
         return FALSE;
     strFolder = r.folders[r.folderDialogs.size() - 1];
     return TRUE;
+}
+
+CString CurrentDirectory()
+{
+    char szDirectory[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
+    return szDirectory;
+}
+
+CLaunchRecorder::CLaunchRecorder() : m_pfnReplaced(CLauncherApp::s_pfnStartEmulator)
+{
+    s_pLaunchRecorder = this;
+    CLauncherApp::s_pfnStartEmulator = OnStart;
+}
+
+CLaunchRecorder::~CLaunchRecorder()
+{
+    CLauncherApp::s_pfnStartEmulator = m_pfnReplaced;
+    s_pLaunchRecorder = nullptr;
+}
+
+UINT CLaunchRecorder::OnStart(LPCSTR pszCommandLine, UINT)
+{
+    s_pLaunchRecorder->commandLines.push_back(pszCommandLine);
+    return s_pLaunchRecorder->nResult;
 }
 
 static LRESULT CALLBACK HostWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -67,6 +67,43 @@ private:
     static BOOL OnFolderDialog(HWND hWndOwner, LPCSTR pszInitialFolder, CString& strFolder);
 };
 
+// The current directory of this process
+CString CurrentDirectory();
+
+// Puts the current directory back, as it was when this was made, when it goes
+class CCurrentDirectoryKeeper
+{
+public:
+    CCurrentDirectoryKeeper() : m_strDirectory(CurrentDirectory()) {}
+    ~CCurrentDirectoryKeeper() { ::SetCurrentDirectoryA(m_strDirectory); }
+    CCurrentDirectoryKeeper(const CCurrentDirectoryKeeper&) = delete;
+    CCurrentDirectoryKeeper& operator=(const CCurrentDirectoryKeeper&) = delete;
+
+private:
+    CString m_strDirectory;
+};
+
+// Every start of the emulator, recorded by its command line instead of run,
+// for as long as this lives; then the real start is back, and the current
+// directory, which a launch moves to the emulator's folder.
+class CLaunchRecorder
+{
+public:
+    CLaunchRecorder();   // installs itself as the emulator's starter
+    ~CLaunchRecorder();  // and puts back the one it replaced
+    CLaunchRecorder(const CLaunchRecorder&) = delete;
+    CLaunchRecorder& operator=(const CLaunchRecorder&) = delete;
+
+    std::vector<std::string> commandLines;
+    // What each start returns: above 31 for a start, else a system error code
+    UINT nResult = 33;
+
+private:
+    static UINT OnStart(LPCSTR pszCommandLine, UINT nCmdShow);
+    CCurrentDirectoryKeeper m_directory;
+    CLauncherApp::EmulatorStarter m_pfnReplaced;
+};
+
 // A page with only a template id, a name and the base behaviour: it stands in
 // for a real page where a test needs a page that keeps out of the way.
 class CPlainPage : public CSettingsPage
