@@ -19,21 +19,12 @@ namespace {
 // The pixels an icon draws on white
 std::vector<DWORD> IconPixels(HICON hIcon)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), PAGE_ICON_WIDTH, -PAGE_ICON_HEIGHT, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    DWORD* pBits = nullptr;
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    HBITMAP hSurface = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, (void**)&pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(hDC, hSurface);
-    RECT rc = { 0, 0, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT };
-    ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    ::DrawIconEx(hDC, 0, 0, hIcon, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    std::vector<DWORD> pixels(pBits, pBits + PAGE_ICON_WIDTH * PAGE_ICON_HEIGHT);
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hSurface);
-    ::DeleteDC(hDC);
-    return pixels;
+    CPixels pixels = Render(PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, [&](HDC hDC) {
+        RECT rc = { 0, 0, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT };
+        ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+        ::DrawIconEx(hDC, 0, 0, hIcon, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, 0, nullptr, DI_NORMAL);
+    });
+    return pixels.bits;
 }
 
 // The pixels of a page's icon, made from its bitmap alone
