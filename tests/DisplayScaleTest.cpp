@@ -13,7 +13,6 @@
 #include "launchers/ListLauncherDlg.h"
 #include "launchers/ModernLauncherDlg.h"
 #include "launchers/PageIcons.h"
-#include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -247,9 +246,9 @@ void CheckWindowsAtThisScale()
     SaveDefaultConfiguration(app, "Work");
     const int nScale = PictureScale();
 
-    std::unique_ptr<CLauncherDlg> windows[] = { std::make_unique<CTabLauncherDlg>(),
-                                                std::make_unique<CListLauncherDlg>(),
-                                                std::make_unique<CModernLauncherDlg>() };
+    std::unique_ptr<CLauncherDlg> windows[] = { NewLauncherDlg(CLauncherApp::STYLE_TAB),
+                                                NewLauncherDlg(CLauncherApp::STYLE_LIST),
+                                                NewLauncherDlg(CLauncherApp::STYLE_MODERN) };
     const UINT templates[] = { IDD_TAB_LAUNCHER, IDD_LIST_LAUNCHER, IDD_MODERN_LAUNCHER };
     for (int w = 0; w < 3; w++)
     {

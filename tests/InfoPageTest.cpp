@@ -1,8 +1,6 @@
 #include "ModalSteps.h"
 #include "TestSupport.h"
 
-#include "launchers/ListLauncherDlg.h"
-#include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "pages/InfoPage.h"
 #include "res/resource.h"
@@ -94,13 +92,7 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
             ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_READONLY);
         }
         app.m_strStyle = c.pszAppStyle;
-        std::unique_ptr<CLauncherDlg> pDlg;
-        if (c.nWindow == CLauncherApp::STYLE_TAB)
-            pDlg.reset(new CTabLauncherDlg);
-        else if (c.nWindow == CLauncherApp::STYLE_LIST)
-            pDlg.reset(new CListLauncherDlg);
-        else
-            pDlg.reset(new CModernLauncherDlg);
+        std::unique_ptr<CLauncherDlg> pDlg = NewLauncherDlg(c.nWindow);
         CLauncherDlg& dlg = *pDlg;
         int nShownSel = -2, nSelAfterFailure = -2;
         HWND hLauncher = nullptr, hStayed = nullptr;

@@ -3,8 +3,6 @@
 #include "TestSupport.h"
 
 #include "harness/DefaultProfile.h"
-#include "launchers/ListLauncherDlg.h"
-#include "launchers/ModernLauncherDlg.h"
 #include "launchers/PageIcons.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
@@ -494,13 +492,7 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
         ASSERT_TRUE(WriteWholeFile(app.m_strProfile, DefaultProfile(nullptr, strEmulator, "DOS")));
         app.m_mapOptions["CurrentConfigName"] = "Work";
 
-        std::unique_ptr<CLauncherDlg> pDlg;
-        if (c.window == TAB)
-            pDlg.reset(new CTabLauncherDlg);
-        else if (c.window == LIST)
-            pDlg.reset(new CListLauncherDlg);
-        else
-            pDlg.reset(new CModernLauncherDlg);
+        std::unique_ptr<CLauncherDlg> pDlg = NewLauncherDlg(CLauncherApp::STYLE_TAB + c.window);
         const int nLaunchID = c.window == MODERN ? IDC_MODERN_LAUNCH : IDOK;
         const int nLeaveID = c.window == MODERN ? IDC_MODERN_LEAVE : IDCANCEL;
         HWND hDlg = nullptr;

@@ -2,6 +2,9 @@
 
 #include "framework/Prompt.h"
 #include "harness/DefaultProfile.h"
+#include "launchers/ListLauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
+#include "launchers/TabLauncherDlg.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -141,6 +144,15 @@ void PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
+}
+
+std::unique_ptr<CLauncherDlg> NewLauncherDlg(int nStyle)
+{
+    if (nStyle == CLauncherApp::STYLE_TAB)
+        return std::make_unique<CTabLauncherDlg>();
+    if (nStyle == CLauncherApp::STYLE_LIST)
+        return std::make_unique<CListLauncherDlg>();
+    return std::make_unique<CModernLauncherDlg>();
 }
 
 BOOL CreatePageWindows(CLauncherApp& app, CWnd& host)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/LauncherApp.h"
+#include "launchers/LauncherDlg.h"
 #include "pages/SettingsPage.h"
 #include "harness/TestFiles.h"
 #include "harness/WindowDriving.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -165,6 +167,10 @@ void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName);
 
 // Runs the messages that are waiting for this thread's windows.
 void PumpMessages();
+
+// A launcher window of the style (CLauncherApp::STYLE_TAB, STYLE_LIST or
+// STYLE_MODERN), not created yet
+std::unique_ptr<CLauncherDlg> NewLauncherDlg(int nStyle);
 
 // The one page whose window a launcher window shows; -1 when none or several are
 int ShownPage(CLauncherApp& app);
