@@ -15,9 +15,6 @@
 
 namespace {
 
-// The pictures' names of the fourteen buttons, page buttons first
-const char* const CAPTIONS[] = { "EMUL_",    "KICKSTART_", "VIDEO_", "MEMORY_", "HD_",    "FLOPPY_", "JOYSTICK_",
-                                 "SOUND_",   "KEYBOARD_",  "MISC_",  "CONFIG_", "INFO_",  "LEAVE_",  "LAUNCH_" };
 // What each button shows and screen readers read, and what its tooltip says
 const char* const NAMES[] = { "Emulator", "Kickstart", "Video", "Memory", "HD",   "Floppy", "Joystick",
                               "Sound",    "Keyboard",  "Misc",  "Config", "Info", "Lea&ve", "&Launch" };
@@ -66,16 +63,12 @@ protected:
         PumpMessages();
     }
 
-    // The picture (at the scale the window chose) of a button's caption and state
-    CPixels ButtonPicture(int k, char chState)
+    // The picture of a button in a state, at the scale the window chose
+    CPixels ChosenPicture(int k, char chState)
     {
-        CString strName = CString(CAPTIONS[k]) + chState;
         RECT rc;
         ::GetClientRect(m_dlg.m_buttons[k], &rc);
-        int nScale = CPictureButton::FittingScale(PictureScale(), rc.right, rc.bottom);
-        if (nScale != 100)
-            strName.Format("%s%c%d", CAPTIONS[k], chState, nScale);
-        return Picture(strName);
+        return ButtonPicture(k, chState, CPictureButton::FittingScale(PictureScale(), rc.right, rc.bottom));
     }
 };
 
@@ -94,8 +87,8 @@ TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
     {
         ClickButton(m_dlg.m_hWnd, IDC_MODERN_EMULATOR + k);
         PumpMessages();
-        EXPECT_EQ(k, ShownPage()) << CAPTIONS[k];
-        EXPECT_EQ(m_dlg.GetDlgItem(IDC_MODERN_EMULATOR + k), ::GetFocus()) << CAPTIONS[k];
+        EXPECT_EQ(k, ShownPage()) << BUTTON_PICTURES[k];
+        EXPECT_EQ(m_dlg.GetDlgItem(IDC_MODERN_EMULATOR + k), ::GetFocus()) << BUTTON_PICTURES[k];
     }
 
     // Each button keeps its template's size and its caption's pictures, shows
@@ -106,7 +99,7 @@ TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
     EXPECT_EQ(CModernLauncherDlg::BUTTON_COUNT, (int)m_dlg.m_toolTip.SendMessage(TTM_GETTOOLCOUNT));
     for (int k = 0; k < CModernLauncherDlg::BUTTON_COUNT; k++)
     {
-        SCOPED_TRACE(CAPTIONS[k]);
+        SCOPED_TRACE(BUTTON_PICTURES[k]);
         HWND hButton = m_dlg.m_buttons[k].m_hWnd;
         RECT rc;
         ::GetClientRect(hButton, &rc);
@@ -124,7 +117,7 @@ TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
 
         // Not the page on view, whose mark would lie over the picture's edge
         m_dlg.ShowPage(k == 0 ? 1 : 0);
-        CPixels normal = ButtonPicture(k, 'U'), focused = ButtonPicture(k, 'F');
+        CPixels normal = ChosenPicture(k, 'U'), focused = ChosenPicture(k, 'F');
         ASSERT_FALSE(normal == focused);
         for (UINT nState : { 0u, (UINT)ODS_FOCUS, (UINT)(ODS_SELECTED | ODS_FOCUS) })
         {
@@ -182,8 +175,8 @@ TEST_F(ModernLauncher, TheButtonOfThePageOnViewIsMarked)
             std::vector<CPixels> after = buttonsOnScreen();
             for (int k = 0; k < CLauncherApp::PAGE_COUNT; k++)
             {
-                EXPECT_EQ(k == nFrom || k == nTo, !(before[k] == after[k])) << CAPTIONS[k];
-                EXPECT_EQ(k == nTo, m_dlg.m_buttons[k].IsCurrent()) << CAPTIONS[k];
+                EXPECT_EQ(k == nFrom || k == nTo, !(before[k] == after[k])) << BUTTON_PICTURES[k];
+                EXPECT_EQ(k == nTo, m_dlg.m_buttons[k].IsCurrent()) << BUTTON_PICTURES[k];
             }
             EXPECT_GT(changedTowardsThePage(nFrom, before[nFrom], after[nFrom]), 0);
             EXPECT_GT(changedTowardsThePage(nTo, before[nTo], after[nTo]), 0);
@@ -301,7 +294,7 @@ TEST_F(ModernLauncher, TabGoesFromThePageRoundTheButtonsToLaunchAndLeave)
         ASSERT_EQ(m_dlg.m_hWnd, ::GetParent(hFocus));
         ASSERT_TRUE(k >= 0 && k < CModernLauncherDlg::BUTTON_COUNT);
         visited.push_back(k);
-        EXPECT_TRUE(ShowsPicture(OnScreen(hFocus), ButtonPicture(k, 'F'))) << CAPTIONS[k];
+        EXPECT_TRUE(ShowsPicture(OnScreen(hFocus), ChosenPicture(k, 'F'))) << BUTTON_PICTURES[k];
     }
     EXPECT_EQ(expected, visited);
 }
@@ -316,7 +309,7 @@ TEST_F(ModernLauncher, EnterPressesThePictureButtonWithTheFocus)
     {
         ::SetFocus(m_dlg.m_buttons[k]);
         PressKey(VK_RETURN);
-        EXPECT_EQ(k, ShownPage()) << CAPTIONS[k];
+        EXPECT_EQ(k, ShownPage()) << BUTTON_PICTURES[k];
         EXPECT_TRUE(::IsWindowVisible(m_dlg.m_hWnd));
     }
     m_dlg.DestroyWindow();

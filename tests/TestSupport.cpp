@@ -306,3 +306,15 @@ bool ShowsPicture(const CPixels& drawn, const CPixels& picture)
                 return false;
     return true;
 }
+
+const char* const BUTTON_PICTURES[CModernLauncherDlg::BUTTON_COUNT] = {
+    "EMUL_",    "KICKSTART_", "VIDEO_", "MEMORY_", "HD_",    "FLOPPY_", "JOYSTICK_",
+    "SOUND_",   "KEYBOARD_",  "MISC_",  "CONFIG_", "INFO_",  "LEAVE_",  "LAUNCH_" };
+
+CPixels ButtonPicture(int k, char chState, int nScale)
+{
+    CString strName = CString(BUTTON_PICTURES[k]) + chState;
+    if (nScale != 100)
+        strName.Format("%s%c%d", BUTTON_PICTURES[k], chState, nScale);
+    return Picture(strName);
+}

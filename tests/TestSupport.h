@@ -5,6 +5,7 @@
 
 #include "app/LauncherApp.h"
 #include "launchers/LauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "pages/SettingsPage.h"
 #include "harness/TestFiles.h"
 #include "harness/WindowDriving.h"
@@ -273,3 +274,7 @@ CPixels Picture(LPCSTR pszName);
 // pixel of the picture above the band that it leaves for the button's name
 // (from 58 of 76 rows down), inside its blank margin (2 of 74 columns)
 bool ShowsPicture(const CPixels& drawn, const CPixels& picture);
+// The pictures' names of the modern window's buttons, page buttons first
+extern const char* const BUTTON_PICTURES[CModernLauncherDlg::BUTTON_COUNT];
+// The picture of button k in a state ('U' up, 'F' focused) at a scale in per cent
+CPixels ButtonPicture(int k, char chState, int nScale);
