@@ -50,19 +50,6 @@ protected:
         return m_dlg.DoModal();
     }
 
-    // A key pressed on the control with the focus, as the window's message loop
-    // hands it to the dialog manager
-    void PressKey(UINT vk, UINT message = WM_KEYDOWN)
-    {
-        MSG msg = { ::GetFocus(), message, vk, 1, 0, {} };
-        if (!::IsDialogMessageA(m_dlg.m_hWnd, &msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        PumpMessages();
-    }
-
     // The picture of a button in a state, at the scale the window chose
     CPixels ChosenPicture(int k, char chState)
     {
@@ -281,7 +268,7 @@ TEST_F(ModernLauncher, TabGoesFromThePageRoundTheButtonsToLaunchAndLeave)
     std::vector<int> visited;
     for (int nPress = 0; nPress < 80 && visited.size() < expected.size(); nPress++)
     {
-        PressKey(VK_TAB);
+        PressInDialog(m_dlg.m_hWnd, WM_KEYDOWN, VK_TAB, 1);
         HWND hFocus = ::GetFocus();
         int k = ::GetDlgCtrlID(hFocus) - IDC_MODERN_EMULATOR;
         EXPECT_EQ(CLauncherApp::PAGE_SOUND, ShownPage());
@@ -308,7 +295,7 @@ TEST_F(ModernLauncher, EnterPressesThePictureButtonWithTheFocus)
     for (int k : { CLauncherApp::PAGE_FLOPPY, CLauncherApp::PAGE_INFO, CLauncherApp::PAGE_EMULATOR })
     {
         ::SetFocus(m_dlg.m_buttons[k]);
-        PressKey(VK_RETURN);
+        PressInDialog(m_dlg.m_hWnd, WM_KEYDOWN, VK_RETURN, 1);
         EXPECT_EQ(k, ShownPage()) << BUTTON_PICTURES[k];
         EXPECT_TRUE(::IsWindowVisible(m_dlg.m_hWnd));
     }

@@ -146,6 +146,17 @@ void PumpMessages()
     }
 }
 
+void PressInDialog(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg = { ::GetFocus(), message, wParam, lParam, ::GetTickCount(), {} };
+    if (!::IsDialogMessageA(hDlg, &msg))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    PumpMessages();
+}
+
 std::unique_ptr<CLauncherDlg> NewLauncherDlg(int nStyle)
 {
     if (nStyle == CLauncherApp::STYLE_TAB)

@@ -169,6 +169,10 @@ void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName);
 // Runs the messages that are waiting for this thread's windows.
 void PumpMessages();
 
+// A message (a key) on the control with the focus, as a modal loop hands it to
+// the dialog manager, and what it posts in turn
+void PressInDialog(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+
 // A launcher window of the style (CLauncherApp::STYLE_TAB, STYLE_LIST or
 // STYLE_MODERN), not created yet
 std::unique_ptr<CLauncherDlg> NewLauncherDlg(int nStyle);
