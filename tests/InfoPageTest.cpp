@@ -124,7 +124,6 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         EXPECT_EQ(c.nWindow - 1, nShownSel);
         EXPECT_EQ(CString(c.pszStored), ProfileValue(app.m_strProfile, "ConfigList", "BrimloStyle"));
         EXPECT_TRUE(hLauncher != nullptr);
-        ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
         ASSERT_EQ(c.bReadOnlyFirst ? 3u : c.bChangePage ? 1u : 0u, prompts.boxes.size());
         if (c.bChangePage)
         {

@@ -422,27 +422,24 @@ TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
 TEST_F(TabLauncher, AFailedSaveOnLeaveKeepsTheWindowOpen)
 {
     CChangedPage changedPage(m_app, CLauncherApp::PAGE_INFO);
-    SaveDefaultConfiguration(m_app, "Work");
     ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
     ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_READONLY);
     m_prompts.answers = { IDYES, IDOK, IDYES };
     bool bStayed = false;
-    CTabLauncherDlg dlg;
     CModalSteps steps({ [&] {
-                           if (!IsRunning(dlg.m_hWnd))
+                           if (!IsRunning(m_dlg.m_hWnd))
                                return false;
-                           ClickButton(dlg.m_hWnd, IDCANCEL);
+                           ClickButton(m_dlg.m_hWnd, IDCANCEL);
                            return true;
                        },
                         [&] {
-                            bStayed = IsRunning(dlg.m_hWnd);
+                            bStayed = IsRunning(m_dlg.m_hWnd);
                             ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
-                            ClickButton(dlg.m_hWnd, IDCANCEL);
+                            ClickButton(m_dlg.m_hWnd, IDCANCEL);
                             return true;
                         } });
-    m_app.m_pLauncher = &dlg;
-    EXPECT_EQ(1, dlg.DoModal());
-    ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+    m_app.m_pLauncher = &m_dlg;
+    EXPECT_EQ(1, m_dlg.DoModal());
     EXPECT_TRUE(bStayed);
     ASSERT_EQ(3u, m_prompts.boxes.size());
     EXPECT_EQ("ERROR", m_prompts.boxes[1].caption);
