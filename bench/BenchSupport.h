@@ -1,5 +1,6 @@
-// What the profile benchmarks share: a clock, and profiles of many
-// configurations whose sections hold what the real pages save.
+// What the benchmarks share: a clock and the times of runs, and for the
+// profile benchmarks, profiles of many configurations whose sections hold what
+// the real pages save.
 #pragma once
 
 #include "app/LauncherApp.h"

@@ -6,23 +6,21 @@
 // over and over). Beside each scan, a plain read of the same file in the
 // scans' blocks. Target: every scan under 5 ms.
 //   usage: detection_bench.exe [rounds]
+#include "BenchSupport.h"
+
 #include "app/FileScan.h"
 #include "app/LauncherApp.h"
 #include "pages/KickstartPage.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
-
-typedef std::chrono::steady_clock Clock;
 
 // The file read in the scans' blocks, nothing done with the bytes
 void PlainRead(LPCSTR pszPath)
@@ -44,18 +42,17 @@ BOOL WriteBenchFile(LPCSTR pszPath, const std::vector<char>& data)
     return fclose(f) == 0 && bOk;
 }
 
-// The median and the best of the work's times over the rounds, in ms
-std::pair<double, double> Time(int nRounds, const std::function<void()>& work)
+// The work's times over the rounds, in ms
+CTimes Time(int nRounds, const std::function<void()>& work)
 {
-    std::vector<double> times;
+    CTimes times;
     for (int i = 0; i < nRounds; i++)
     {
-        auto start = Clock::now();
+        double dStart = Now();
         work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        times.Add((Now() - dStart) * 1000);
     }
-    std::sort(times.begin(), times.end());
-    return { times[times.size() / 2], times[0] };
+    return times;
 }
 
 } // namespace
@@ -128,8 +125,8 @@ int main(int argc, char** argv)
                 auto read = Time(nRounds, [&]() { PlainRead(strPath); });
                 auto scanned = Time(nRounds, [&]() { scan.scan(); });
                 printf("%-26s %-13s %-11s %6.2f (%5.2f) ms %6.2f (%5.2f) ms\n", scan.pszScan, fill.pszFill,
-                       nMarked ? "at the end" : "none", scanned.first, scanned.second, read.first, read.second);
-                dWorst = std::max(dWorst, scanned.first);
+                       nMarked ? "at the end" : "none", scanned.Median(), scanned.Best(), read.Median(), read.Best());
+                dWorst = std::max(dWorst, scanned.Median());
             }
     ::DeleteFileA(strPath);
     printf("median of %d rounds; slowest scan %.2f ms (target under 5 ms)\n", nRounds, dWorst);

@@ -663,7 +663,6 @@ TEST_P(ConfigPageEndedTest, AProcessEndedAtAnyStepLeavesTheOldOrTheNewProfileWho
         EXPECT_EQ(nStep < nSteps - 1 ? before : after, ReadWholeFile(app.m_strProfile));
     }
     CProfileUpdate::s_pfnStep = nullptr;
-    ::SetFileAttributesA(strCopy, FILE_ATTRIBUTE_NORMAL);
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, ConfigPageEndedTest,

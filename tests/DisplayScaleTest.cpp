@@ -13,7 +13,6 @@
 #include "launchers/ListLauncherDlg.h"
 #include "launchers/ModernLauncherDlg.h"
 #include "launchers/PageIcons.h"
-#include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -186,11 +185,6 @@ void CheckPictureButtons(CModernLauncherDlg& dlg, int nScale)
         EXPECT_EQ(rcCell.bottom, rc.bottom - rc.top) << k;
         buttons.push_back(rc);
 
-        static const char* const s_captions[] = { "EMUL_", "KICKSTART_", "VIDEO_", "MEMORY_", "HD_", "FLOPPY_",
-                                                  "JOYSTICK_", "SOUND_", "KEYBOARD_", "MISC_", "CONFIG_", "INFO_",
-                                                  "LEAVE_", "LAUNCH_" };
-        CString strPicture;
-        strPicture.Format(nScale == 100 ? "%sU" : "%sU%d", s_captions[k], nScale);
         RECT rcClient;
         ::GetClientRect(dlg.m_buttons[k], &rcClient);
         dlg.m_buttons[k].SetCurrent(FALSE);
@@ -199,7 +193,7 @@ void CheckPictureButtons(CModernLauncherDlg& dlg, int nScale)
                                    dlg.m_buttons[k].m_hWnd, hDC, rcClient, 0 };
             dlg.SendMessage(WM_DRAWITEM, dis.CtlID, (LPARAM)&dis);
         });
-        EXPECT_TRUE(ShowsPicture(drawn, Picture(strPicture))) << (LPCSTR)strPicture;
+        EXPECT_TRUE(ShowsPicture(drawn, ButtonPicture(k, 'U', nScale))) << BUTTON_PICTURES[k] << " at " << nScale;
     }
 
     for (int k = 0; k < CModernLauncherDlg::BUTTON_COUNT; k++)
@@ -247,9 +241,9 @@ void CheckWindowsAtThisScale()
     SaveDefaultConfiguration(app, "Work");
     const int nScale = PictureScale();
 
-    std::unique_ptr<CLauncherDlg> windows[] = { std::make_unique<CTabLauncherDlg>(),
-                                                std::make_unique<CListLauncherDlg>(),
-                                                std::make_unique<CModernLauncherDlg>() };
+    std::unique_ptr<CLauncherDlg> windows[] = { NewLauncherDlg(CLauncherApp::STYLE_TAB),
+                                                NewLauncherDlg(CLauncherApp::STYLE_LIST),
+                                                NewLauncherDlg(CLauncherApp::STYLE_MODERN) };
     const UINT templates[] = { IDD_TAB_LAUNCHER, IDD_LIST_LAUNCHER, IDD_MODERN_LAUNCHER };
     for (int w = 0; w < 3; w++)
     {

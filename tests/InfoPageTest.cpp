@@ -1,8 +1,6 @@
 #include "ModalSteps.h"
 #include "TestSupport.h"
 
-#include "launchers/ListLauncherDlg.h"
-#include "launchers/ModernLauncherDlg.h"
 #include "launchers/TabLauncherDlg.h"
 #include "pages/InfoPage.h"
 #include "res/resource.h"
@@ -94,13 +92,7 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
             ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_READONLY);
         }
         app.m_strStyle = c.pszAppStyle;
-        std::unique_ptr<CLauncherDlg> pDlg;
-        if (c.nWindow == CLauncherApp::STYLE_TAB)
-            pDlg.reset(new CTabLauncherDlg);
-        else if (c.nWindow == CLauncherApp::STYLE_LIST)
-            pDlg.reset(new CListLauncherDlg);
-        else
-            pDlg.reset(new CModernLauncherDlg);
+        std::unique_ptr<CLauncherDlg> pDlg = NewLauncherDlg(c.nWindow);
         CLauncherDlg& dlg = *pDlg;
         int nShownSel = -2, nSelAfterFailure = -2;
         HWND hLauncher = nullptr, hStayed = nullptr;
@@ -132,7 +124,6 @@ TEST(InfoPage, StyleChoiceStoresTheStyleAndEndsTheLauncher)
         EXPECT_EQ(c.nWindow - 1, nShownSel);
         EXPECT_EQ(CString(c.pszStored), ProfileValue(app.m_strProfile, "ConfigList", "BrimloStyle"));
         EXPECT_TRUE(hLauncher != nullptr);
-        ::SetFileAttributesA(app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
         ASSERT_EQ(c.bReadOnlyFirst ? 3u : c.bChangePage ? 1u : 0u, prompts.boxes.size());
         if (c.bChangePage)
         {

@@ -16,14 +16,6 @@ namespace {
 
 const DWORD LAUNCH_TIMEOUT_MS = 10000;
 
-// The command lines the emulator would have been started with
-std::vector<std::string> s_started;
-UINT RecordStart(LPCSTR pszCommandLine, UINT)
-{
-    s_started.push_back(pszCommandLine);
-    return 33;
-}
-
 // Stands in for a page not built yet: appends its keys as the real page does
 // and, on UpdateOptions, stores what its controls would hold.
 class CFragmentPage : public CPlainPage
@@ -54,7 +46,6 @@ class LaunchTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ::GetCurrentDirectoryA(sizeof(m_szStartDirectory), m_szStartDirectory);
         // The stand-in quits after its receipt instead of opening its window.
         ::SetEnvironmentVariableA(ZOT_STANDIN_EXIT_VARIABLE, "1");
         // Every page is replaced, so that no page needs its window here. Some
@@ -75,12 +66,7 @@ protected:
         }
     }
 
-    void TearDown() override
-    {
-        CLauncherApp::s_pfnStartEmulator = m_pfnStartEmulator;
-        ::SetCurrentDirectoryA(m_szStartDirectory);
-        ::SetEnvironmentVariableA(ZOT_STANDIN_EXIT_VARIABLE, nullptr);
-    }
+    void TearDown() override { ::SetEnvironmentVariableA(ZOT_STANDIN_EXIT_VARIABLE, nullptr); }
 
     CFragmentPage& Page(int nPage) { return *static_cast<CFragmentPage*>(app.m_pPages[nPage]); }
 
@@ -115,19 +101,12 @@ protected:
         return ReadWholeFile(strReceipt);
     }
 
-    static CString CurrentDirectory()
-    {
-        char szDirectory[MAX_PATH] = "";
-        ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
-        return szDirectory;
-    }
-
     CTempDir dir;
     CTestApp app { dir.File("Kovana.ini") };
 
 private:
-    char m_szStartDirectory[MAX_PATH] = "";
-    CLauncherApp::EmulatorStarter m_pfnStartEmulator = CLauncherApp::s_pfnStartEmulator;
+    // A launch moves it to the emulator's folder; back before that goes.
+    CCurrentDirectoryKeeper m_directory;
 };
 
 } // namespace
@@ -262,8 +241,7 @@ TEST_F(LaunchTest, FailuresAreToldAndStartNothing)
     ASSERT_TRUE(pHeld->IsLocked());
     app.m_mapOptions["Video"] = "-O 640:480:d";
 
-    s_started.clear();
-    CLauncherApp::s_pfnStartEmulator = RecordStart;
+    CLaunchRecorder launches;
     CPromptRecorder prompts;
     for (const auto& c : cases)
     {
@@ -289,7 +267,7 @@ TEST_F(LaunchTest, FailuresAreToldAndStartNothing)
         }
     }
     EXPECT_FALSE(FileExists(dir.File("nofolder\\missing")));
-    EXPECT_EQ(std::vector<std::string>{}, s_started);
+    EXPECT_EQ(std::vector<std::string>{}, launches.commandLines);
     pHeld.reset();
     EXPECT_EQ(strHeldContent, ReadWholeFile(dir.File("held\\zot.rc")));
 
@@ -300,9 +278,10 @@ TEST_F(LaunchTest, FailuresAreToldAndStartNothing)
     SetEmulator(dir.File("good\\zot.exe"), "WIN32");
     prompts.boxes.clear();
     app.LaunchEmulator();
-    EXPECT_EQ(std::vector<std::string>{ std::string(app.GetShortPath(dir.File("good\\zot.exe"), TRUE)) }, s_started);
+    EXPECT_EQ(std::vector<std::string>{ std::string(app.GetShortPath(dir.File("good\\zot.exe"), TRUE)) },
+              launches.commandLines);
     EXPECT_TRUE(prompts.boxes.empty());
-    CLauncherApp::s_pfnStartEmulator = [](LPCSTR, UINT) -> UINT { return ERROR_BAD_FORMAT; };
+    launches.nResult = ERROR_BAD_FORMAT;
     app.LaunchEmulator();
     ASSERT_EQ(1u, prompts.boxes.size());
     EXPECT_EQ("ERROR", prompts.boxes[0].caption);

@@ -88,14 +88,6 @@ HWND FocusedStop(const KeyboardView& view)
     return nullptr;
 }
 
-// A key as the modal loop hands it to the dialog manager
-void Press(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    MSG msg = { ::GetFocus(), message, wParam, lParam, ::GetTickCount(), {} };
-    ::IsDialogMessageA(hDlg, &msg);
-    PumpMessages();
-}
-
 // The outermost frame that holds hWnd but not hOther; hWnd itself when none does
 RECT GroupApart(const KeyboardView& view, HWND hWnd, HWND hOther)
 {
@@ -129,7 +121,7 @@ void ExpectTabInReadingOrder(const KeyboardView& view)
         if (!order.empty() && hStop == order.front())
             break;
         order.push_back(hStop);
-        Press(view.hDlg, WM_KEYDOWN, VK_TAB, 1);
+        PressInDialog(view.hDlg, WM_KEYDOWN, VK_TAB, 1);
     }
     EXPECT_EQ(view.stops.size(), order.size());
     for (HWND hStop : view.stops)
@@ -155,7 +147,7 @@ void ExpectLabelsLeadToTheirControls(const KeyboardView& view)
     {
         std::string text = WindowText(hLabel).str();
         ::SetFocus(view.stops.front());
-        Press(view.hDlg, WM_SYSCHAR, (BYTE)text[text.find('&') + 1], 1 << 29);
+        PressInDialog(view.hDlg, WM_SYSCHAR, (BYTE)text[text.find('&') + 1], 1 << 29);
         HWND hReached = FocusedStop(view);
         ASSERT_TRUE(hReached != nullptr) << Name(hLabel);
         RECT rcLabel = WindowRect(hLabel);

@@ -15,9 +15,6 @@
 
 namespace {
 
-// The pictures' names of the fourteen buttons, page buttons first
-const char* const CAPTIONS[] = { "EMUL_",    "KICKSTART_", "VIDEO_", "MEMORY_", "HD_",    "FLOPPY_", "JOYSTICK_",
-                                 "SOUND_",   "KEYBOARD_",  "MISC_",  "CONFIG_", "INFO_",  "LEAVE_",  "LAUNCH_" };
 // What each button shows and screen readers read, and what its tooltip says
 const char* const NAMES[] = { "Emulator", "Kickstart", "Video", "Memory", "HD",   "Floppy", "Joystick",
                               "Sound",    "Keyboard",  "Misc",  "Config", "Info", "Lea&ve", "&Launch" };
@@ -53,29 +50,12 @@ protected:
         return m_dlg.DoModal();
     }
 
-    // A key pressed on the control with the focus, as the window's message loop
-    // hands it to the dialog manager
-    void PressKey(UINT vk, UINT message = WM_KEYDOWN)
+    // The picture of a button in a state, at the scale the window chose
+    CPixels ChosenPicture(int k, char chState)
     {
-        MSG msg = { ::GetFocus(), message, vk, 1, 0, {} };
-        if (!::IsDialogMessageA(m_dlg.m_hWnd, &msg))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        PumpMessages();
-    }
-
-    // The picture (at the scale the window chose) of a button's caption and state
-    CPixels ButtonPicture(int k, char chState)
-    {
-        CString strName = CString(CAPTIONS[k]) + chState;
         RECT rc;
         ::GetClientRect(m_dlg.m_buttons[k], &rc);
-        int nScale = CPictureButton::FittingScale(PictureScale(), rc.right, rc.bottom);
-        if (nScale != 100)
-            strName.Format("%s%c%d", CAPTIONS[k], chState, nScale);
-        return Picture(strName);
+        return ButtonPicture(k, chState, CPictureButton::FittingScale(PictureScale(), rc.right, rc.bottom));
     }
 };
 
@@ -94,8 +74,8 @@ TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
     {
         ClickButton(m_dlg.m_hWnd, IDC_MODERN_EMULATOR + k);
         PumpMessages();
-        EXPECT_EQ(k, ShownPage()) << CAPTIONS[k];
-        EXPECT_EQ(m_dlg.GetDlgItem(IDC_MODERN_EMULATOR + k), ::GetFocus()) << CAPTIONS[k];
+        EXPECT_EQ(k, ShownPage()) << BUTTON_PICTURES[k];
+        EXPECT_EQ(m_dlg.GetDlgItem(IDC_MODERN_EMULATOR + k), ::GetFocus()) << BUTTON_PICTURES[k];
     }
 
     // Each button keeps its template's size and its caption's pictures, shows
@@ -106,7 +86,7 @@ TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
     EXPECT_EQ(CModernLauncherDlg::BUTTON_COUNT, (int)m_dlg.m_toolTip.SendMessage(TTM_GETTOOLCOUNT));
     for (int k = 0; k < CModernLauncherDlg::BUTTON_COUNT; k++)
     {
-        SCOPED_TRACE(CAPTIONS[k]);
+        SCOPED_TRACE(BUTTON_PICTURES[k]);
         HWND hButton = m_dlg.m_buttons[k].m_hWnd;
         RECT rc;
         ::GetClientRect(hButton, &rc);
@@ -124,7 +104,7 @@ TEST_F(ModernLauncher, EachPageButtonShowsExactlyItsPageAndItsPictures)
 
         // Not the page on view, whose mark would lie over the picture's edge
         m_dlg.ShowPage(k == 0 ? 1 : 0);
-        CPixels normal = ButtonPicture(k, 'U'), focused = ButtonPicture(k, 'F');
+        CPixels normal = ChosenPicture(k, 'U'), focused = ChosenPicture(k, 'F');
         ASSERT_FALSE(normal == focused);
         for (UINT nState : { 0u, (UINT)ODS_FOCUS, (UINT)(ODS_SELECTED | ODS_FOCUS) })
         {
@@ -182,8 +162,8 @@ TEST_F(ModernLauncher, TheButtonOfThePageOnViewIsMarked)
             std::vector<CPixels> after = buttonsOnScreen();
             for (int k = 0; k < CLauncherApp::PAGE_COUNT; k++)
             {
-                EXPECT_EQ(k == nFrom || k == nTo, !(before[k] == after[k])) << CAPTIONS[k];
-                EXPECT_EQ(k == nTo, m_dlg.m_buttons[k].IsCurrent()) << CAPTIONS[k];
+                EXPECT_EQ(k == nFrom || k == nTo, !(before[k] == after[k])) << BUTTON_PICTURES[k];
+                EXPECT_EQ(k == nTo, m_dlg.m_buttons[k].IsCurrent()) << BUTTON_PICTURES[k];
             }
             EXPECT_GT(changedTowardsThePage(nFrom, before[nFrom], after[nFrom]), 0);
             EXPECT_GT(changedTowardsThePage(nTo, before[nTo], after[nTo]), 0);
@@ -221,12 +201,8 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
     // Launch twice, then leave: nothing changed, so no question
     ASSERT_TRUE(CopyStandInEmulator(FALSE, m_dir.File("zot.exe")));
     ASSERT_TRUE(WriteWholeFile(m_app.m_strProfile, DefaultProfile(nullptr, m_dir.File("zot.exe"), "DOS")));
-    static int s_nStarted = 0;
-    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
-    CLauncherApp::s_pfnStartEmulator = [](LPCSTR, UINT) -> UINT { return s_nStarted++, 33; };
+    CLaunchRecorder launches;
     CString strOptions = m_dir.File(".zotrc");
-    char szDirectory[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
     int nLaunches = 0;
     EXPECT_EQ(1, RunModal([&](HWND hDlg) {
         for (int i = 0; i < 2; i++)
@@ -237,10 +213,8 @@ TEST_F(ModernLauncher, LaunchAndLeaveActAsInTheTabWindow)
         }
         ClickButton(hDlg, IDC_MODERN_LEAVE);
     }));
-    ::SetCurrentDirectoryA(szDirectory);
-    CLauncherApp::s_pfnStartEmulator = pfnStarter;
     EXPECT_EQ(2, nLaunches);
-    EXPECT_EQ(2, s_nStarted);
+    EXPECT_EQ(2u, launches.commandLines.size());
     EXPECT_TRUE(m_prompts.boxes.empty());
 
     // With a change, Leave asks; Yes saves
@@ -294,7 +268,7 @@ TEST_F(ModernLauncher, TabGoesFromThePageRoundTheButtonsToLaunchAndLeave)
     std::vector<int> visited;
     for (int nPress = 0; nPress < 80 && visited.size() < expected.size(); nPress++)
     {
-        PressKey(VK_TAB);
+        PressInDialog(m_dlg.m_hWnd, WM_KEYDOWN, VK_TAB, 1);
         HWND hFocus = ::GetFocus();
         int k = ::GetDlgCtrlID(hFocus) - IDC_MODERN_EMULATOR;
         EXPECT_EQ(CLauncherApp::PAGE_SOUND, ShownPage());
@@ -307,7 +281,7 @@ TEST_F(ModernLauncher, TabGoesFromThePageRoundTheButtonsToLaunchAndLeave)
         ASSERT_EQ(m_dlg.m_hWnd, ::GetParent(hFocus));
         ASSERT_TRUE(k >= 0 && k < CModernLauncherDlg::BUTTON_COUNT);
         visited.push_back(k);
-        EXPECT_TRUE(ShowsPicture(OnScreen(hFocus), ButtonPicture(k, 'F'))) << CAPTIONS[k];
+        EXPECT_TRUE(ShowsPicture(OnScreen(hFocus), ChosenPicture(k, 'F'))) << BUTTON_PICTURES[k];
     }
     EXPECT_EQ(expected, visited);
 }
@@ -321,8 +295,8 @@ TEST_F(ModernLauncher, EnterPressesThePictureButtonWithTheFocus)
     for (int k : { CLauncherApp::PAGE_FLOPPY, CLauncherApp::PAGE_INFO, CLauncherApp::PAGE_EMULATOR })
     {
         ::SetFocus(m_dlg.m_buttons[k]);
-        PressKey(VK_RETURN);
-        EXPECT_EQ(k, ShownPage()) << CAPTIONS[k];
+        PressInDialog(m_dlg.m_hWnd, WM_KEYDOWN, VK_RETURN, 1);
+        EXPECT_EQ(k, ShownPage()) << BUTTON_PICTURES[k];
         EXPECT_TRUE(::IsWindowVisible(m_dlg.m_hWnd));
     }
     m_dlg.DestroyWindow();

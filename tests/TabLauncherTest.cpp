@@ -3,8 +3,6 @@
 #include "TestSupport.h"
 
 #include "harness/DefaultProfile.h"
-#include "launchers/ListLauncherDlg.h"
-#include "launchers/ModernLauncherDlg.h"
 #include "launchers/PageIcons.h"
 #include "launchers/TabLauncherDlg.h"
 #include "res/resource.h"
@@ -19,21 +17,12 @@ namespace {
 // The pixels an icon draws on white
 std::vector<DWORD> IconPixels(HICON hIcon)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = { sizeof(BITMAPINFOHEADER), PAGE_ICON_WIDTH, -PAGE_ICON_HEIGHT, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    DWORD* pBits = nullptr;
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    HBITMAP hSurface = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, (void**)&pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(hDC, hSurface);
-    RECT rc = { 0, 0, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT };
-    ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    ::DrawIconEx(hDC, 0, 0, hIcon, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    std::vector<DWORD> pixels(pBits, pBits + PAGE_ICON_WIDTH * PAGE_ICON_HEIGHT);
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hSurface);
-    ::DeleteDC(hDC);
-    return pixels;
+    CPixels pixels = Render(PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, [&](HDC hDC) {
+        RECT rc = { 0, 0, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT };
+        ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+        ::DrawIconEx(hDC, 0, 0, hIcon, PAGE_ICON_WIDTH, PAGE_ICON_HEIGHT, 0, nullptr, DI_NORMAL);
+    });
+    return pixels.bits;
 }
 
 // The pixels of a page's icon, made from its bitmap alone
@@ -45,14 +34,6 @@ std::vector<DWORD> PageIconPixels(int nPage)
     std::vector<DWORD> pixels = IconPixels(hIcon);
     ::DestroyIcon(hIcon);
     return pixels;
-}
-
-// The command lines the emulator would have been started with
-std::vector<std::string> s_launched;
-UINT RecordLaunch(LPCSTR pszCommandLine, UINT)
-{
-    s_launched.push_back(pszCommandLine);
-    return 33;
 }
 
 class TabLauncher : public CLauncherTest<CTabLauncherDlg>
@@ -348,13 +329,9 @@ TEST_F(TabLauncher, KeepsItsCaptionWhenTheConfigurationCannotBeLoaded)
 
 TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
 {
-    char szDirectory[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
     ASSERT_TRUE(CopyStandInEmulator(FALSE, m_dir.File("zot.exe")));
     ASSERT_TRUE(WriteWholeFile(m_app.m_strProfile, DefaultProfile(nullptr, m_dir.File("zot.exe"), "DOS")));
-    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
-    CLauncherApp::s_pfnStartEmulator = RecordLaunch;
-    s_launched.clear();
+    CLaunchRecorder launches;
     CString strOptions = m_dir.File(".zotrc");
     int nLaunches = 0;
     CModalSteps steps({ [&] {
@@ -374,10 +351,8 @@ TEST_F(TabLauncher, LaunchKeepsTheWindowOpen)
                         } });
     m_app.m_pLauncher = &m_dlg;
     EXPECT_EQ(1, m_dlg.DoModal());
-    ::SetCurrentDirectoryA(szDirectory);
-    CLauncherApp::s_pfnStartEmulator = pfnStarter;
     EXPECT_EQ(2, nLaunches);
-    EXPECT_EQ(2u, s_launched.size());
+    EXPECT_EQ(2u, launches.commandLines.size());
     EXPECT_TRUE(m_prompts.boxes.empty());
 }
 
@@ -447,27 +422,24 @@ TEST_F(TabLauncher, AsksBeforeLeavingWithAChangedPage)
 TEST_F(TabLauncher, AFailedSaveOnLeaveKeepsTheWindowOpen)
 {
     CChangedPage changedPage(m_app, CLauncherApp::PAGE_INFO);
-    SaveDefaultConfiguration(m_app, "Work");
     ::WritePrivateProfileStringA("Work", "DosCommandLine", nullptr, m_app.m_strProfile);
     ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_READONLY);
     m_prompts.answers = { IDYES, IDOK, IDYES };
     bool bStayed = false;
-    CTabLauncherDlg dlg;
     CModalSteps steps({ [&] {
-                           if (!IsRunning(dlg.m_hWnd))
+                           if (!IsRunning(m_dlg.m_hWnd))
                                return false;
-                           ClickButton(dlg.m_hWnd, IDCANCEL);
+                           ClickButton(m_dlg.m_hWnd, IDCANCEL);
                            return true;
                        },
                         [&] {
-                            bStayed = IsRunning(dlg.m_hWnd);
+                            bStayed = IsRunning(m_dlg.m_hWnd);
                             ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
-                            ClickButton(dlg.m_hWnd, IDCANCEL);
+                            ClickButton(m_dlg.m_hWnd, IDCANCEL);
                             return true;
                         } });
-    m_app.m_pLauncher = &dlg;
-    EXPECT_EQ(1, dlg.DoModal());
-    ::SetFileAttributesA(m_app.m_strProfile, FILE_ATTRIBUTE_NORMAL);
+    m_app.m_pLauncher = &m_dlg;
+    EXPECT_EQ(1, m_dlg.DoModal());
     EXPECT_TRUE(bStayed);
     ASSERT_EQ(3u, m_prompts.boxes.size());
     EXPECT_EQ("ERROR", m_prompts.boxes[1].caption);
@@ -503,10 +475,6 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
     };
     static const char* const s_pszWindows[] = { "tab", "list", "modern" };
     static const char* const s_pszWays[] = { "Leave", "Esc", "close box", "Enter", "style change", "Load" };
-    char szDirectory[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
-    CLauncherApp::EmulatorStarter pfnStarter = CLauncherApp::s_pfnStartEmulator;
-    CLauncherApp::s_pfnStartEmulator = RecordLaunch;
     for (const auto& c : cases)
     {
         SCOPED_TRACE(std::string(s_pszWindows[c.window]) + ", " + s_pszWays[c.way] + ", launched at "
@@ -515,19 +483,13 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
         CTestApp app(dir.File("Kovana.ini"));
         CPromptRecorder prompts;
         prompts.answers = { c.nAnswer };
+        CLaunchRecorder launches;
         CString strEmulator = dir.File("zot.exe");
         ASSERT_TRUE(CopyStandInEmulator(FALSE, strEmulator));
         ASSERT_TRUE(WriteWholeFile(app.m_strProfile, DefaultProfile(nullptr, strEmulator, "DOS")));
         app.m_mapOptions["CurrentConfigName"] = "Work";
-        s_launched.clear();
 
-        std::unique_ptr<CLauncherDlg> pDlg;
-        if (c.window == TAB)
-            pDlg.reset(new CTabLauncherDlg);
-        else if (c.window == LIST)
-            pDlg.reset(new CListLauncherDlg);
-        else
-            pDlg.reset(new CModernLauncherDlg);
+        std::unique_ptr<CLauncherDlg> pDlg = NewLauncherDlg(CLauncherApp::STYLE_TAB + c.window);
         const int nLaunchID = c.window == MODERN ? IDC_MODERN_LAUNCH : IDOK;
         const int nLeaveID = c.window == MODERN ? IDC_MODERN_LEAVE : IDCANCEL;
         HWND hDlg = nullptr;
@@ -583,7 +545,7 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
 
         std::string strLaunched = "-w " + std::to_string(c.nLaunched) + "\r\n-P 64\r\n";
         EXPECT_EQ(strLaunched, ReadWholeFile(dir.File(".zotrc")).substr(0, strLaunched.size()));
-        EXPECT_EQ(1u, s_launched.size());
+        EXPECT_EQ(1u, launches.commandLines.size());
         EXPECT_EQ(DefaultProfile(nullptr, strEmulator, "DOS"), strAfterLaunch) << "the launch saved";
         ASSERT_EQ(c.nAnswer ? 1u : 0u, prompts.boxes.size());
         if (c.nAnswer)
@@ -594,8 +556,6 @@ TEST(LauncherWindows, EveryWayOutAfterALaunchOffersToSaveWhatDiffersFromTheProfi
         std::string strSpeed = "-w " + std::to_string(c.nAnswer == IDYES ? c.nLeft : 7);
         EXPECT_EQ(CString(strSpeed.c_str()), ProfileValue(app.m_strProfile, "Work", "CpuSpeed"));
     }
-    CLauncherApp::s_pfnStartEmulator = pfnStarter;
-    ::SetCurrentDirectoryA(szDirectory);
 }
 
 }  // namespace

@@ -2,12 +2,16 @@
 
 #include "framework/Prompt.h"
 #include "harness/DefaultProfile.h"
+#include "launchers/ListLauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
+#include "launchers/TabLauncherDlg.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 static CPromptRecorder* s_pRecorder = nullptr;
+static CLaunchRecorder* s_pLaunchRecorder = nullptr;
 
 CString ProfileValue(LPCSTR pszProfile, LPCSTR pszSection, LPCSTR pszKey, LPCSTR pszDefault)
 {
@@ -80,6 +84,31 @@ BOOL CPromptRecorder::OnFolderDialog(HWND hWndOwner, LPCSTR pszInitialFolder, CS
     return TRUE;
 }
 
+CString CurrentDirectory()
+{
+    char szDirectory[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
+    return szDirectory;
+}
+
+CLaunchRecorder::CLaunchRecorder() : m_pfnReplaced(CLauncherApp::s_pfnStartEmulator)
+{
+    s_pLaunchRecorder = this;
+    CLauncherApp::s_pfnStartEmulator = OnStart;
+}
+
+CLaunchRecorder::~CLaunchRecorder()
+{
+    CLauncherApp::s_pfnStartEmulator = m_pfnReplaced;
+    s_pLaunchRecorder = nullptr;
+}
+
+UINT CLaunchRecorder::OnStart(LPCSTR pszCommandLine, UINT)
+{
+    s_pLaunchRecorder->commandLines.push_back(pszCommandLine);
+    return s_pLaunchRecorder->nResult;
+}
+
 static LRESULT CALLBACK HostWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
@@ -115,6 +144,26 @@ void PumpMessages()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
+}
+
+void PressInDialog(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg = { ::GetFocus(), message, wParam, lParam, ::GetTickCount(), {} };
+    if (!::IsDialogMessageA(hDlg, &msg))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    PumpMessages();
+}
+
+std::unique_ptr<CLauncherDlg> NewLauncherDlg(int nStyle)
+{
+    if (nStyle == CLauncherApp::STYLE_TAB)
+        return std::make_unique<CTabLauncherDlg>();
+    if (nStyle == CLauncherApp::STYLE_LIST)
+        return std::make_unique<CListLauncherDlg>();
+    return std::make_unique<CModernLauncherDlg>();
 }
 
 BOOL CreatePageWindows(CLauncherApp& app, CWnd& host)
@@ -267,4 +316,16 @@ bool ShowsPicture(const CPixels& drawn, const CPixels& picture)
                 || drawn.At(x0 + x, y0 + y) != picture.At(x, y))
                 return false;
     return true;
+}
+
+const char* const BUTTON_PICTURES[CModernLauncherDlg::BUTTON_COUNT] = {
+    "EMUL_",    "KICKSTART_", "VIDEO_", "MEMORY_", "HD_",    "FLOPPY_", "JOYSTICK_",
+    "SOUND_",   "KEYBOARD_",  "MISC_",  "CONFIG_", "INFO_",  "LEAVE_",  "LAUNCH_" };
+
+CPixels ButtonPicture(int k, char chState, int nScale)
+{
+    CString strName = CString(BUTTON_PICTURES[k]) + chState;
+    if (nScale != 100)
+        strName.Format("%s%c%d", BUTTON_PICTURES[k], chState, nScale);
+    return Picture(strName);
 }

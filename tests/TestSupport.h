@@ -4,6 +4,8 @@
 #pragma once
 
 #include "app/LauncherApp.h"
+#include "launchers/LauncherDlg.h"
+#include "launchers/ModernLauncherDlg.h"
 #include "pages/SettingsPage.h"
 #include "harness/TestFiles.h"
 #include "harness/WindowDriving.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,6 +68,43 @@ private:
     static int OnMessageBox(HWND hWndOwner, LPCSTR pszText, LPCSTR pszCaption, UINT nType);
     static BOOL OnFileDialog(BOOL bOpen, OPENFILENAMEA& ofn);
     static BOOL OnFolderDialog(HWND hWndOwner, LPCSTR pszInitialFolder, CString& strFolder);
+};
+
+// The current directory of this process
+CString CurrentDirectory();
+
+// Puts the current directory back, as it was when this was made, when it goes
+class CCurrentDirectoryKeeper
+{
+public:
+    CCurrentDirectoryKeeper() : m_strDirectory(CurrentDirectory()) {}
+    ~CCurrentDirectoryKeeper() { ::SetCurrentDirectoryA(m_strDirectory); }
+    CCurrentDirectoryKeeper(const CCurrentDirectoryKeeper&) = delete;
+    CCurrentDirectoryKeeper& operator=(const CCurrentDirectoryKeeper&) = delete;
+
+private:
+    CString m_strDirectory;
+};
+
+// Every start of the emulator, recorded by its command line instead of run,
+// for as long as this lives; then the real start is back, and the current
+// directory, which a launch moves to the emulator's folder.
+class CLaunchRecorder
+{
+public:
+    CLaunchRecorder();   // installs itself as the emulator's starter
+    ~CLaunchRecorder();  // and puts back the one it replaced
+    CLaunchRecorder(const CLaunchRecorder&) = delete;
+    CLaunchRecorder& operator=(const CLaunchRecorder&) = delete;
+
+    std::vector<std::string> commandLines;
+    // What each start returns: above 31 for a start, else a system error code
+    UINT nResult = 33;
+
+private:
+    static UINT OnStart(LPCSTR pszCommandLine, UINT nCmdShow);
+    CCurrentDirectoryKeeper m_directory;
+    CLauncherApp::EmulatorStarter m_pfnReplaced;
 };
 
 // A page with only a template id, a name and the base behaviour: it stands in
@@ -128,6 +168,14 @@ void SaveDefaultConfiguration(CLauncherApp& app, LPCSTR pszName);
 
 // Runs the messages that are waiting for this thread's windows.
 void PumpMessages();
+
+// A message (a key) on the control with the focus, as a modal loop hands it to
+// the dialog manager, and what it posts in turn
+void PressInDialog(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A launcher window of the style (CLauncherApp::STYLE_TAB, STYLE_LIST or
+// STYLE_MODERN), not created yet
+std::unique_ptr<CLauncherDlg> NewLauncherDlg(int nStyle);
 
 // The one page whose window a launcher window shows; -1 when none or several are
 int ShownPage(CLauncherApp& app);
@@ -230,3 +278,7 @@ CPixels Picture(LPCSTR pszName);
 // pixel of the picture above the band that it leaves for the button's name
 // (from 58 of 76 rows down), inside its blank margin (2 of 74 columns)
 bool ShowsPicture(const CPixels& drawn, const CPixels& picture);
+// The pictures' names of the modern window's buttons, page buttons first
+extern const char* const BUTTON_PICTURES[CModernLauncherDlg::BUTTON_COUNT];
+// The picture of button k in a state ('U' up, 'F' focused) at a scale in per cent
+CPixels ButtonPicture(int k, char chState, int nScale);

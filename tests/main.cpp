@@ -45,8 +45,8 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         PumpMessages();
         if (CurrentDirectory() != m_strDirectory)
         {
-            ADD_FAILURE() << "left the current directory at " << CurrentDirectory();
-            ::SetCurrentDirectoryA(m_strDirectory.c_str());
+            ADD_FAILURE() << "left the current directory at " << CurrentDirectory().str();
+            ::SetCurrentDirectoryA(m_strDirectory);
         }
         std::map<std::string, std::string> environment = Environment();
         for (const auto& variable : environment)
@@ -102,13 +102,6 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
             state = Snapshot();
         }
         m_threads = state.threads;
-    }
-
-    static std::string CurrentDirectory()
-    {
-        char szDirectory[MAX_PATH] = "";
-        ::GetCurrentDirectoryA(sizeof(szDirectory), szDirectory);
-        return szDirectory;
     }
 
     static std::map<std::string, std::string> Environment()
@@ -177,7 +170,7 @@ class CLeftoverCheck : public ::testing::EmptyTestEventListener
         return state;
     }
 
-    std::string m_strDirectory;
+    CString m_strDirectory;
     std::map<std::string, std::string> m_environment;
     std::set<HWND> m_windows;
     std::set<DWORD> m_threads;

@@ -8,14 +8,9 @@
 #   usage: tools/screenshots.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KOVANA_BUILD_DIR:-$root/build}
+. "$root/tools/build.sh"
 
-"$root/tools/install-deps.sh" tests screenshots
-# A build folder made now is built by Ninja, which keeps both processors busier
-# than make does; one made before keeps its generator.
-command -v ninja >/dev/null && export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBUILD_TESTING=ON
-cmake --build "$build" -j"$(nproc)" --target Kovana zot zotdos desktop_keeper kovana_shots
+kovana_build tests screenshots -- Kovana zot zotdos desktop_keeper kovana_shots
 
 shots="$build/shots"
 rm -rf "$shots"

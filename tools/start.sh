@@ -5,14 +5,9 @@
 #   usage: tools/start.sh [launcher style]     e.g. tools/start.sh 2
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KOVANA_BUILD_DIR:-$root/build}
+. "$root/tools/build.sh"
 
-"$root/tools/install-deps.sh"
-# A build folder made now is built by Ninja, which keeps both processors busier
-# than make does; one made before keeps its generator.
-command -v ninja >/dev/null && export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake"
-cmake --build "$build" -j"$(nproc)" --target Kovana zot zotdos
+kovana_build -- Kovana zot zotdos
 
 run="$build/run"
 mkdir -p "$run"

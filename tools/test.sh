@@ -6,16 +6,11 @@
 #          tools/test.sh --gtest_...              e.g. tools/test.sh --gtest_filter=TabLauncher.AsksBeforeLeavingWithAChangedPage
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${KOVANA_BUILD_DIR:-$root/build}
+. "$root/tools/build.sh"
 
-"$root/tools/install-deps.sh" tests
-# A build folder made now is built by Ninja, which keeps both processors busier
-# than make does; one made before keeps its generator.
-command -v ninja >/dev/null && export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DBUILD_TESTING=ON
 # The tests and what they start; the benchmarks and the picture tool are
 # built by the scripts that run them.
-cmake --build "$build" -j"$(nproc)" --target kovana_test_programs
+kovana_build tests -- kovana_test_programs
 
 . "$root/tools/wine-session.sh" "$build/wine-tests" desktop
 

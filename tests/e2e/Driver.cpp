@@ -37,25 +37,31 @@ bool CProgramRun::Start(LPCSTR pszArguments, bool bEmulatorWindow)
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     if (!m_hJob || !::SetInformationJobObject(m_hJob, JobObjectExtendedLimitInformation, &limits, sizeof(limits)))
         return false;
-
-    CString strCommand = "\"" + File("Kovana.exe") + "\"";
-    if (pszArguments && *pszArguments)
-        strCommand += CString(" ") + pszArguments;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    std::string command = strCommand.str();
     // The program and what it starts inherit this.
     ::SetEnvironmentVariableA("ZOT_STANDIN_EXIT", bEmulatorWindow ? nullptr : "1");
+    return StartInJob(File("Kovana.exe"), pszArguments, m_pi);
+}
+
+bool CProgramRun::StartInJob(LPCSTR pszExe, LPCSTR pszArguments, PROCESS_INFORMATION& pi)
+{
+    std::string command = "\"" + std::string(pszExe) + "\"";
+    if (pszArguments && *pszArguments)
+        command += std::string(" ") + pszArguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
     // Suspended until it belongs to the job, so that nothing it starts escapes.
-    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, Folder(), &si,
-                          &m_pi))
+    if (!m_hJob || !::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, Folder(),
+                                     &si, &pi))
         return false;
-    if (!::AssignProcessToJobObject(m_hJob, m_pi.hProcess))
+    if (!::AssignProcessToJobObject(m_hJob, pi.hProcess))
     {
-        ::TerminateProcess(m_pi.hProcess, 99);
+        ::TerminateProcess(pi.hProcess, 99);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        pi = {};
         return false;
     }
-    ::ResumeThread(m_pi.hThread);
+    ::ResumeThread(pi.hThread);
     return true;
 }
 
@@ -66,35 +72,27 @@ bool CProgramRun::WaitForExit(DWORD dwTimeout)
 
 bool CProgramRun::RunAgain(LPCSTR pszExe, DWORD dwTimeout)
 {
-    std::string command = "\"" + std::string(pszExe) + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!m_hJob || !::CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, Folder(),
-                                     &si, &pi))
+    if (!StartInJob(pszExe, nullptr, pi))
         return false;
     bool bEnded = false;
-    if (::AssignProcessToJobObject(m_hJob, pi.hProcess))
+    DWORD dwStart = ::GetTickCount();
+    for (;;)
     {
-        ::ResumeThread(pi.hThread);
-        DWORD dwStart = ::GetTickCount();
-        for (;;)
+        DWORD dwElapsed = ::GetTickCount() - dwStart;
+        DWORD dwWait = dwElapsed >= dwTimeout ? WAIT_TIMEOUT
+                                              : ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE,
+                                                                            dwTimeout - dwElapsed, QS_ALLINPUT);
+        if (dwWait != WAIT_OBJECT_0 + 1)
         {
-            DWORD dwElapsed = ::GetTickCount() - dwStart;
-            DWORD dwWait = dwElapsed >= dwTimeout ? WAIT_TIMEOUT
-                                                  : ::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE,
-                                                                                dwTimeout - dwElapsed, QS_ALLINPUT);
-            if (dwWait != WAIT_OBJECT_0 + 1)
-            {
-                bEnded = dwWait == WAIT_OBJECT_0;
-                break;
-            }
-            MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
+            bEnded = dwWait == WAIT_OBJECT_0;
+            break;
+        }
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
         }
     }
     ::TerminateProcess(pi.hProcess, 99);

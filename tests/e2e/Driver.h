@@ -51,6 +51,10 @@ public:
 
 private:
     std::vector<HWND> Windows() const;
+    // Starts the program (with quotes round its path) in the folder, as a
+    // member of the job, which it joins before it runs. A process that cannot
+    // join is ended, and false comes back with pi empty.
+    bool StartInJob(LPCSTR pszExe, LPCSTR pszArguments, PROCESS_INFORMATION& pi);
 
     CTempDir m_dir{ "kovana-run" };
     // Everything the program starts belongs to this job and ends with it.
